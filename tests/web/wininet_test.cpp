@@ -1,8 +1,10 @@
 // HttpRequest and FetchUrl on the wire, against tools/test-server/test_server.py. Run through
 // tests/harness/with-server, which gives the server's address in PICORA_TEST_SERVER.
-#include <psapi.h>
-#include <windows.h>
 #include <winsock2.h>
+
+#include <windows.h>
+
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
