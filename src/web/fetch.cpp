@@ -1,5 +1,6 @@
 #include "web/fetch.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <new>

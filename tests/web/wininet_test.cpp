@@ -195,6 +195,16 @@ TEST_F(WebTest, RequestFollowsRedirectUnlessForbidden) {
     EXPECT_EQ(stay.redirectTarget, "/t/echo/followed");
 }
 
+TEST_F(WebTest, RequestThroughProxy) {
+    HttpOptions o;
+    o.proxy = server.substr(Text("http://").size());  // the test server answers as the proxy
+    Received r = Parse(HttpRequest("http://picora.invalid/t/echo/proxied", o));
+    // WinINet names the port itself (Wine writes ":80").
+    EXPECT_EQ(r.requestLine.rfind("GET http://picora.invalid", 0), 0u) << r.requestLine;
+    EXPECT_TRUE(r.requestLine.ends_with("/t/echo/proxied HTTP/1.1")) << r.requestLine;
+    EXPECT_EQ(HeaderNamed(r, "Referer"), "http://picora.invalid/t/echo/proxied");
+}
+
 TEST_F(WebTest, RequestFlags) {
     EXPECT_EQ(HttpRequestFlags("http://p.q/", false), 0x80084010u);
     EXPECT_EQ(HttpRequestFlags("p.q/", true), 0x80284010u);
