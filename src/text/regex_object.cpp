@@ -7,17 +7,17 @@ namespace {
 std::atomic<bool> forceBuiltIn{false};
 
 #ifdef _WIN32
-bool ComponentUnavailable() {
+bool BuiltInOnly() {
     return forceBuiltIn.load();
 }
 #else
-bool ComponentUnavailable() {
+bool BuiltInOnly() {
     return true;
 }
 #endif
 
-// The component gives a character index; the text is searched from there so that the byte
-// position is that of the text itself (a group may lie anywhere inside its match).
+// The returned text is searched for from the start of its whole match, so that a group gets
+// its own position, whatever the engine counts (the component counts UTF-16 characters).
 int PositionOfPiece(const Text& subject, const Text& piece, int matchStart, bool ignoreCase) {
     if (matchStart < 0) return -2;
     if (piece.empty()) return matchStart;
@@ -30,7 +30,7 @@ void ForceBuiltInRegexEngine(bool force) {
     forceBuiltIn.store(force);
 }
 
-RegexObject::RegexObject() : builtIn_(ComponentUnavailable()) {
+RegexObject::RegexObject() : builtIn_(BuiltInOnly()) {
 #ifdef _WIN32
     InitialiseCom();
 #endif
@@ -67,7 +67,7 @@ bool RegexObject::Create(const Text& pattern, const Text& subject, bool caseSens
     // Windows is removing VBScript, and with it this component; the built-in engine stands in.
     component_.Clear();
     matches_.Clear();
-    if (!ComponentUnavailable()) component_ = NewRegExpComponent();
+    if (!BuiltInOnly()) component_ = NewRegExpComponent();
     builtIn_ = component_.Empty();
     if (!builtIn_) {
         matches_ = ComExecute(component_.Get(), pattern, subject, caseSensitive, multiline, global);

@@ -2,6 +2,7 @@
 // the built-in engine on Windows, the built-in engine alone elsewhere.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ inline std::vector<Engine> AllEngines() {
 
 inline std::string EngineName(Engine engine) {
     return engine == Engine::kSystem ? "System" : "BuiltIn";
+}
+
+inline void PrintTo(Engine engine, std::ostream* os) {
+    *os << EngineName(engine);
 }
 
 // Selects the engine for the objects made while it lives.

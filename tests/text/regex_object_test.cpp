@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <thread>
 #include <tuple>
+
+#ifdef _WIN32
+#include <objbase.h>
+#endif
 
 #include "regex_engines.h"
 
@@ -16,6 +22,10 @@ struct RegexCase {
     bool accepted;
     std::vector<TextArray> matches;  // each: the whole match, then its groups
 };
+
+void PrintTo(const RegexCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RegexObjectCases : public testing::TestWithParam<std::tuple<Engine, RegexCase>> {};
 
@@ -44,36 +54,30 @@ TEST_P(RegexObjectCases, MatchesAndGroups) {
     EXPECT_EQ(regex.SubmatchText(1, 0), "");
 }
 
+// clang-format off
 const RegexCase kRegexCases[] = {
+    // name, pattern, subject, case sensitive, accepted, matches
     {"CaseIgnoredByDefault", "a(.)", "xAbab", false, true, {{"Ab", "b"}, {"ab", "b"}}},
     {"CaseSensitive", "a(.)", "xAbab", true, true, {{"ab", "b"}}},
     {"LazyGroupNeverSpansLineFeed", "<(.*?)>", "<a\nb><c>", false, true, {{"<c>", "c"}}},
     {"UnbalancedParenthesisRefused", "a(b", "a(b ab", false, false, {}},
     {"AcceptedWithoutMatches", "z", "abc", false, true, {}},
-    {"LazyStopsAtFirstRight",
-     "href=\"(.*?)\"",
-     "<a href=\"x\">A</a> <a HREF=\"y\">",
-     false,
-     true,
-     {{"href=\"x\"", "x"}, {"HREF=\"y\"", "y"}}},
+    {"LazyStopsAtFirstRight", "href=\"(.*?)\"", "<a href=\"x\">A</a> <a HREF=\"y\">", false,
+     true, {{"href=\"x\"", "x"}, {"HREF=\"y\"", "y"}}},
     {"EmptyGroup", "href=\"(.*?)\"", "href=\"\"", false, true, {{"href=\"\"", ""}}},
-    {"GroupOutsideTheMatchIsEmpty", "(a)|(b)", "ba", false, true, {{"b", "", "b"}, {"a", "a", ""}}},
-    {"MultilineAnchors", "^(\\w+)$", "one\ntwo", false, true, {{"one", "one"}, {"two", "two"}}},
-    {"DotTakesWholeDoubleByteCharacter",
-     "中(.)",
-     "中文中A",
-     false,
-     true,
+    {"GroupOutsideTheMatchIsEmpty", "(a)|(b)", "ba", false, true,
+     {{"b", "", "b"}, {"a", "a", ""}}},
+    {"MultilineAnchors", "^(\\w+)$", "one\ntwo", false, true,
+     {{"one", "one"}, {"two", "two"}}},
+    {"DotTakesWholeDoubleByteCharacter", "中(.)", "中文中A", false, true,
      {{"中文", "文"}, {"中A", "A"}}},
     // 0x8141 and 0x8161 differ only in a trail byte that reads as "A" and "a".
     {"DoubleByteCharactersAreNotCaseFolded", "\x81\x41", "\x81\x61", false, true, {}},
-    {"TrailByteIsNoDelimiter",
-     "\\[(.*?)\\]",
-     "[\x81\x5D]",
-     false,
-     true,
+    // 0x815D ends in the byte of "]".
+    {"TrailByteIsNoDelimiter", "\\[(.*?)\\]", "[\x81\x5D]", false, true,
      {{"[\x81\x5D]", "\x81\x5D"}}},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(RegexObject, RegexObjectCases,
                          testing::Combine(testing::ValuesIn(AllEngines()),
@@ -162,6 +166,33 @@ TEST(RegexObjectBuiltIn, SearchTooCostlyCountsAsNoMatch) {
     EXPECT_EQ(regex.MatchCount(), 0);
     EXPECT_LT(SecondsNow() - start, 5.0);
 }
+
+#ifdef _WIN32
+// S_FALSE from CoInitialize means COM was still initialised on this thread; S_OK, that it was not.
+HRESULT ComStateProbe() {
+    HRESULT result = CoInitialize(nullptr);
+    CoUninitialize();
+    return result;
+}
+
+TEST(RegexObjectCom, EveryObjectBalancesItsOwnInitialisation) {
+    std::vector<HRESULT> seen;
+    std::thread worker([&] {
+        seen.push_back(ComStateProbe());
+        {
+            auto original = std::make_unique<RegexObject>();
+            original->Create("a", "a");
+            RegexObject copy(*original);
+            original.reset();
+            seen.push_back(ComStateProbe());  // the copy still needs COM
+            EXPECT_EQ(copy.MatchText(1), "a");
+        }
+        seen.push_back(ComStateProbe());
+    });
+    worker.join();
+    EXPECT_EQ(seen, (std::vector<HRESULT>{S_OK, S_FALSE, S_OK}));
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(RegexObject, RegexObjectEngines, testing::ValuesIn(AllEngines()),
                          [](const auto& info) { return EngineName(info.param); });
