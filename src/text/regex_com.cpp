@@ -203,8 +203,8 @@ int ByteOffsetOfCharacter(const Text& subject, int characterIndex) {
     return static_cast<int>(TextFromWide(wide.data(), count).size());
 }
 
-void InitialiseCom() {
-    CoInitialize(nullptr);
+bool InitialiseCom() {
+    return SUCCEEDED(CoInitialize(nullptr));
 }
 void UninitialiseCom() {
     CoUninitialize();

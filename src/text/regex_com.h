@@ -46,6 +46,8 @@ int ComSubmatchCount(IDispatch* matches);
 // Byte offset in subject of the character index a component reports.
 int ByteOffsetOfCharacter(const Text& subject, int characterIndex);
 
-void InitialiseCom();
+// False when COM could not be initialised here (e.g. the thread already runs it
+// multithreaded); only a true result may be balanced by UninitialiseCom.
+bool InitialiseCom();
 void UninitialiseCom();
 #endif

@@ -32,7 +32,7 @@ void ForceBuiltInRegexEngine(bool force) {
 
 RegexObject::RegexObject() : builtIn_(BuiltInOnly()) {
 #ifdef _WIN32
-    InitialiseCom();
+    comInitialised_ = InitialiseCom();
 #endif
 }
 
@@ -47,7 +47,7 @@ RegexObject::RegexObject(const RegexObject& other)
       engine_(other.engine_) {
 #ifdef _WIN32
     // The copy uninitialises COM when it goes, so it must count for itself.
-    InitialiseCom();
+    comInitialised_ = InitialiseCom();
 #endif
 }
 
@@ -56,7 +56,7 @@ RegexObject::~RegexObject() {
     // Every reference goes before COM may unload the component.
     matches_.Clear();
     component_.Clear();
-    UninitialiseCom();
+    if (comInitialised_) UninitialiseCom();
 #endif
 }
 
@@ -70,6 +70,7 @@ bool RegexObject::Create(const Text& pattern, const Text& subject, bool caseSens
     if (!BuiltInOnly()) component_ = NewRegExpComponent();
     builtIn_ = component_.Empty();
     if (!builtIn_) {
+        engine_ = BuiltInRegex{};
         matches_ = ComExecute(component_.Get(), pattern, subject, caseSensitive, multiline, global);
         return !matches_.Empty();
     }

@@ -43,6 +43,7 @@ class RegexObject {
     Text PieceText(int match, int group, int* position) const;
 
 #ifdef _WIN32
+    bool comInitialised_ = false;
     DispatchHolder component_;
     DispatchHolder matches_;
 #endif

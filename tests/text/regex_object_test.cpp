@@ -192,6 +192,25 @@ TEST(RegexObjectCom, EveryObjectBalancesItsOwnInitialisation) {
     worker.join();
     EXPECT_EQ(seen, (std::vector<HRESULT>{S_OK, S_FALSE, S_OK}));
 }
+
+// A thread that already runs COM multithreaded refuses CoInitialize; the object must then leave
+// that thread's COM alone and still work.
+TEST(RegexObjectCom, LeavesMultithreadedComAlone) {
+    HRESULT afterwards = E_FAIL;
+    std::thread worker([&] {
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        {
+            RegexObject regex;
+            EXPECT_TRUE(regex.Create("b", "abc"));
+            EXPECT_EQ(regex.MatchText(1), "b");
+        }
+        afterwards = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        CoUninitialize();
+        CoUninitialize();
+    });
+    worker.join();
+    EXPECT_EQ(afterwards, S_FALSE);
+}
 #endif
 
 INSTANTIATE_TEST_SUITE_P(RegexObject, RegexObjectEngines, testing::ValuesIn(AllEngines()),
