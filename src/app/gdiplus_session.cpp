@@ -1,0 +1,18 @@
+#include "app/gdiplus_session.h"
+
+#include <gdiplus.h>
+#include <objidl.h>
+#include <windows.h>
+
+#include <mutex>
+
+bool EnsureGdiplus() {
+    static std::once_flag once;
+    static bool started = false;
+    std::call_once(once, [] {
+        Gdiplus::GdiplusStartupInput input;
+        ULONG_PTR token = 0;
+        started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    });
+    return started;
+}
