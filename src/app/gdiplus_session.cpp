@@ -1,8 +1,9 @@
 #include "app/gdiplus_session.h"
 
+#include <windows.h>
+// GDI+ needs the COM stream declarations first.
 #include <gdiplus.h>
 #include <objidl.h>
-#include <windows.h>
 
 #include <mutex>
 

@@ -1,5 +1,6 @@
 #include "app/picture_box.h"
 
+// GDI+ needs the COM stream declarations first.
 #include <gdiplus.h>
 #include <objidl.h>
 
