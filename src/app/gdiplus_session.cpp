@@ -2,8 +2,9 @@
 
 #include <windows.h>
 // GDI+ needs the COM stream declarations first.
-#include <gdiplus.h>
 #include <objidl.h>
+
+#include <gdiplus.h>
 
 #include <mutex>
 

@@ -1,8 +1,9 @@
 #include "app/picture_box.h"
 
 // GDI+ needs the COM stream declarations first.
-#include <gdiplus.h>
 #include <objidl.h>
+
+#include <gdiplus.h>
 
 #include <cstring>
 #include <memory>
