@@ -17,7 +17,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    if ((search->processId && owner != search->processId) || !IsWindowVisible(window)) return TRUE;
     if (!search->className->empty() && WindowClass(window) != *search->className) return TRUE;
     search->found = window;
     return FALSE;

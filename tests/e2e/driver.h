@@ -30,7 +30,8 @@ long WaitForExit(RunningProgram& program, DWORD timeoutMs = kDefaultWaitMs);
 // Ends the process if it still runs, and closes its handle.
 void StopProgram(RunningProgram& program);
 
-// A visible top-level window of the process with that class (empty: any), null when none.
+// A visible top-level window of the process (0: of any process) with that class (empty: any),
+// null when none.
 HWND FindProgramWindow(DWORD processId, const std::wstring& className);
 HWND WaitForProgramWindow(DWORD processId, const std::wstring& className,
                           DWORD timeoutMs = kDefaultWaitMs);
