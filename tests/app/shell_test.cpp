@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <stdexcept>
 #include <thread>
@@ -11,6 +13,7 @@
 #include "app/controls.h"
 #include "app/main_window.h"
 #include "app/workers.h"
+#include "e2e/driver.h"
 #include "text/wide.h"
 
 namespace {
@@ -135,3 +138,14 @@ TEST_F(ShellTest, AWorkerThatThrowsEndsOnlyItsJob) {
 }
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // A desktop of its own on this display: the default one may belong to no display.
+    const char* display = std::getenv("DISPLAY");
+    if (!UseDesktop(L"picora-shell" + WideFromText(display ? display : ""), 1024, 768)) {
+        std::fprintf(stderr, "cannot make the desktop\n");
+        return 2;
+    }
+    return RUN_ALL_TESTS();
+}

@@ -226,6 +226,12 @@ TEST_F(MainWindowTest, RightClickOnAnEmptyPictureBoxOpensThePopup) {
     RightClick(box, 20, 20);
     HWND menu = WaitForProgramWindow(program_.processId, kMenuClass);
     ASSERT_NE(menu, nullptr);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    RECT place;
+    GetWindowRect(menu, &place);
+    EXPECT_EQ(place.left, cursor.x + 3);
+    EXPECT_EQ(place.top, cursor.y + 3);
 
     // Esc closes the menu; the window goes on working and closes normally.
     PressKey(window, VK_ESCAPE);
