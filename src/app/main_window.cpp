@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+
 #include "app/control_ids.h"
 #include "app/controls.h"
 #include "app/main_thread.h"
@@ -39,7 +41,9 @@ constexpr Place kPicturePlaces[6] = {{8, 24, 150, 230},    {176, 24, 150, 230},
                                      {176, 264, 150, 230}, {344, 264, 150, 230}};
 
 EventTable g_events;
+// Main thread only, apart from the window handle, which workers read.
 MainWindowControls g_controls;
+std::atomic<HWND> g_window = nullptr;
 HBRUSH g_listBrush = nullptr;
 
 HMENU IdAsMenu(int id) {
@@ -120,6 +124,7 @@ void CreateStatusBar(HWND window) {
 // visits the buttons from left to right, then the list box that lies out of sight.
 void CreateControls(HWND window) {
     g_controls.window = window;
+    g_window = window;
     SetTimer(window, kColourTimerId, kColourIntervalMs, nullptr);
     g_controls.label = CreateEngravedLabel(window, kIdLabel, kLabelCaption, FontNamed("黑体", -14),
                                            kLabelPlace.left, kLabelPlace.top, kLabelPlace.width,
@@ -180,6 +185,7 @@ void OnDestroy(HWND window) {
     DestroyWindow(g_controls.statusBar);
     DeleteObject(statusFont);
     DeleteObject(g_listBrush);
+    g_window = nullptr;
     g_controls = MainWindowControls();
     g_listBrush = nullptr;
     PostQuitMessage(0);

@@ -23,4 +23,7 @@ HWND CreateMainWindow(const EventTable& events);
 void ShowMainWindowCentred(HWND window);
 // Runs until the quit message; returns its exit code.
 int RunMessageLoop(HWND window);
+// Main thread only.
 const MainWindowControls& MainWindowParts();
+// The window's handle, readable from any thread; null before creation and after destruction.
+HWND MainWindowOfAnyThread();
