@@ -179,6 +179,29 @@ TEST_F(MainWindowTest, EveryControlSitsWhereTheTableSaysWithItsCaption) {
     EXPECT_EQ(bar.bottom - bar.top, 20);
 }
 
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                              : nullptr;
+}
+
+TEST_F(MainWindowTest, TabWalksTheButtonsAndTheListBoxEnterDoesNothing) {
+    HWND window = PassUsageBox();
+    ASSERT_NE(window, nullptr);
+    HWND button1 = FindControl(window, kIdButton1);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == button1; }));
+    PressKey(button1, VK_RETURN);
+    for (int id : {kIdButton2, kIdButton3, kIdListBox, kIdButton1}) {
+        HWND expected = FindControl(window, id);
+        PressKey(FocusOf(window), VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == expected; }, 5000)) << id;
+    }
+    EXPECT_EQ(FindProgramWindow(program_.processId, kDialogClass), nullptr);
+    EXPECT_EQ(GetWindowLongW(button1, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON)
+        << "Enter and Tab make no default button";
+}
+
 class CloseTest : public MainWindowTest, public testing::WithParamInterface<int> {};
 
 TEST_P(CloseTest, EscAsksTheSaveQuestionAndTheWindowClosesWithExitCodeZero) {
