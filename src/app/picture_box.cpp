@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "app/gdiplus_session.h"
@@ -225,10 +226,17 @@ void SetBoxPicture(HWND box, const Bytes& bytes) {
     Clear(box, *state);
     state->bytes = bytes;
     PictureFormat format = RecognisePicture(bytes);
-    if (format == PictureFormat::kPcx)
-        DecodePcx(bytes, state->pcx);
-    else if (format != PictureFormat::kNone)
-        LoadWithGdiplus(*state, format);
+    if (format != PictureFormat::kNone && WithinPixelLimit(bytes)) {
+        try {
+            if (format == PictureFormat::kPcx)
+                DecodePcx(bytes, state->pcx);
+            else
+                LoadWithGdiplus(*state, format);
+        } catch (const std::bad_alloc&) {
+            // Too big for this process: the box stays empty, as for any undecodable picture.
+            Clear(box, *state);
+        }
+    }
     StartFrameTimer(box, *state);
     InvalidateRect(box, nullptr, TRUE);
 }

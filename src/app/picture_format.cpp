@@ -13,6 +13,57 @@ unsigned Word(const Bytes& bytes, std::size_t at) {
     return bytes[at] | (bytes[at + 1] << 8);
 }
 
+unsigned BigEndianWord(const Bytes& bytes, std::size_t at) {
+    return (bytes[at] << 8) | bytes[at + 1];
+}
+
+std::int64_t SignedLong(const Bytes& bytes, std::size_t at) {
+    std::uint32_t value = Word(bytes, at) | (std::uint32_t(Word(bytes, at + 2)) << 16);
+    return static_cast<std::int32_t>(value);
+}
+
+bool BmpDimensions(const Bytes& bytes, std::int64_t& width, std::int64_t& height) {
+    if (bytes.size() < 26) return false;
+    if (SignedLong(bytes, 14) == 12) {  // the old core header holds 16-bit sizes
+        width = Word(bytes, 18);
+        height = Word(bytes, 20);
+        return true;
+    }
+    width = SignedLong(bytes, 18);
+    height = SignedLong(bytes, 22);
+    if (height < 0) height = -height;  // top-down rows
+    return true;
+}
+
+// Walks the markers up to the first frame header (SOF0..SOF15, which are C0..CF but for C4,
+// C8 and CC).
+bool JpegDimensions(const Bytes& bytes, std::int64_t& width, std::int64_t& height) {
+    std::size_t at = 2;
+    while (at + 4 <= bytes.size()) {
+        if (bytes[at] != 0xFF) return false;
+        std::uint8_t marker = bytes[at + 1];
+        if (marker == 0xFF) {
+            ++at;  // fill byte
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+            at += 2;  // markers without a length
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9) return false;  // scan data before any frame
+        bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if (at + 9 > bytes.size()) return false;
+            height = BigEndianWord(bytes, at + 5);
+            width = BigEndianWord(bytes, at + 7);
+            return true;
+        }
+        at += 2 + BigEndianWord(bytes, at + 2);
+    }
+    return false;
+}
+
 bool IsIconDirectory(const Bytes& bytes, unsigned type) {
     return Word(bytes, 0) == 0 && Word(bytes, 2) == type && Word(bytes, 4) > 0;
 }
@@ -99,6 +150,28 @@ PictureFormat RecognisePicture(const Bytes& bytes) {
     if (gif87 || gif89) return PictureFormat::kGif;
     if (IsPcx(bytes)) return PictureFormat::kPcx;
     return PictureFormat::kNone;
+}
+
+bool StatedDimensions(const Bytes& bytes, std::int64_t& width, std::int64_t& height) {
+    switch (RecognisePicture(bytes)) {
+        case PictureFormat::kBmp:
+            return BmpDimensions(bytes, width, height);
+        case PictureFormat::kGif:
+            if (bytes.size() < 10) return false;
+            width = Word(bytes, 6);
+            height = Word(bytes, 8);
+            return true;
+        case PictureFormat::kJpeg:
+            return JpegDimensions(bytes, width, height);
+        default:
+            return false;
+    }
+}
+
+bool WithinPixelLimit(const Bytes& bytes) {
+    std::int64_t width = 0, height = 0;
+    if (!StatedDimensions(bytes, width, height)) return true;
+    return width >= 0 && height >= 0 && width * height <= kMaxPicturePixels;
 }
 
 bool DecodePcx(const Bytes& bytes, DecodedImage& image) {

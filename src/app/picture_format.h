@@ -20,7 +20,16 @@ struct DecodedImage {
 };
 
 // A picture bigger than this is refused: a lying header must not make us allocate gigabytes.
-inline constexpr std::int64_t kMaxPicturePixels = 16 * 1024 * 1024;
+inline constexpr std::int64_t kMaxPicturePixels = 64 * 1024 * 1024;
+
+// Width and height as the header states them, for the formats whose first header says so
+// (BMP, GIF's logical screen, JPEG's frame header); false when the header is missing or cut
+// short, or the format is another.
+bool StatedDimensions(const Bytes& bytes, std::int64_t& width, std::int64_t& height);
+
+// False when the header states a picture of more than kMaxPicturePixels (or a negative size);
+// true when it states a sane size or states none, leaving the decoder to judge.
+bool WithinPixelLimit(const Bytes& bytes);
 
 // 8 bits per pixel (one plane with the 256-colour palette at the end, or three planes of RGB)
 // and 1 bit per pixel (one plane black and white, or up to four planes through the header's

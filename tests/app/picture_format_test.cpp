@@ -232,3 +232,73 @@ TEST(DecodePcx, RefusesEveryTruncation) {
 }
 
 }  // namespace
+
+namespace {
+
+struct DimensionCase {
+    const char* name;
+    Bytes bytes;
+    bool stated;
+    std::int64_t width, height;
+    bool withinLimit;
+};
+
+// A JPEG start: SOI, an APP0 segment of 16 bytes, then a baseline frame header.
+Bytes JpegWithFrame(int width, int height) {
+    Bytes jpeg = B({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10});
+    jpeg.resize(jpeg.size() + 14, 0);
+    Bytes frame =
+        B({0xFF, 0xC0, 0x00, 0x11, 8, height >> 8, height & 0xFF, width >> 8, width & 0xFF, 3});
+    jpeg.insert(jpeg.end(), frame.begin(), frame.end());
+    return jpeg;
+}
+
+Bytes Prefix(const Bytes& bytes, std::size_t size) {
+    return Bytes(bytes.begin(), bytes.begin() + size);
+}
+
+Bytes BmpHeader(std::int32_t width, std::int32_t height) {
+    Bytes bmp(54, 0);
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[14] = 40;
+    for (int i = 0; i < 4; ++i) {
+        bmp[18 + i] = std::uint8_t(std::uint32_t(width) >> (8 * i));
+        bmp[22 + i] = std::uint8_t(std::uint32_t(height) >> (8 * i));
+    }
+    return bmp;
+}
+
+TEST(StatedDimensions, ReadsTheHeaderAndTheLimitRefusesAbsurdSizes) {
+    Bytes jpegWithTables = JpegWithFrame(0, 0);
+    jpegWithTables.insert(jpegWithTables.begin() + 2, {0xFF, 0xC4, 0x00, 0x02, 0xFF, 0xFF});
+    const DimensionCase cases[] = {
+        {"jpeg", JpegWithFrame(640, 480), true, 640, 480, true},
+        {"jpeg huge", JpegWithFrame(65535, 65535), true, 65535, 65535, false},
+        {"jpeg with a table before the frame", jpegWithTables, true, 0, 0, true},
+        {"jpeg cut in the frame header", Prefix(JpegWithFrame(640, 480), 25), false, 0, 0, true},
+        {"jpeg segment length past the end", B({0xFF, 0xD8, 0xFF, 0xE0, 0xFF, 0xFF, 0}), false, 0,
+         0, true},
+        {"jpeg scan before frame", B({0xFF, 0xD8, 0xFF, 0xDA, 0, 2, 0}), false, 0, 0, true},
+        {"bmp", BmpHeader(300, -200), true, 300, 200, true},
+        {"bmp huge", BmpHeader(100000, 100000), true, 100000, 100000, false},
+        {"bmp negative width", BmpHeader(-5, 5), true, -5, 5, false},
+        {"bmp most negative height", BmpHeader(10, INT32_MIN), true, 10, 2147483648LL, false},
+        {"bmp cut short", Prefix(BmpHeader(1, 1), 20), false, 0, 0, true},
+        {"gif", FromString("GIF89a\x10\x01\x20\x02"), true, 0x110, 0x220, true},
+        {"gif huge", B({'G', 'I', 'F', '8', '9', 'a', 0xFF, 0xFF, 0xFF, 0xFF}), true, 65535, 65535,
+         false},
+        {"png", B({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}), false, 0, 0, true},
+    };
+    for (const DimensionCase& c : cases) {
+        std::int64_t width = 0, height = 0;
+        EXPECT_EQ(StatedDimensions(c.bytes, width, height), c.stated) << c.name;
+        if (c.stated) {
+            EXPECT_EQ(width, c.width) << c.name;
+            EXPECT_EQ(height, c.height) << c.name;
+        }
+        EXPECT_EQ(WithinPixelLimit(c.bytes), c.withinLimit) << c.name;
+    }
+}
+
+}  // namespace

@@ -74,8 +74,9 @@ TEST_F(ShellTest, PictureBoxesGiveBackExactlyTheBytesTheyGot) {
     const Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0x0D};
     const Bytes brokenJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J'};
     const Bytes lyingPcx = {0x0A, 5, 1, 8, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
+    const Bytes hugeGif = {'G', 'I', 'F', '8', '9', 'a', 0xFF, 0xFF, 0xFF, 0xFF, 0x80, 0, 0};
     for (int box = kPictureBox1; box <= kContactBadge; ++box) {
-        for (const Bytes& bytes : {png, brokenJpeg, lyingPcx, Bytes()}) {
+        for (const Bytes& bytes : {png, brokenJpeg, lyingPcx, hugeGif, Bytes()}) {
             SetPicture(box, bytes);
             EXPECT_EQ(GetPicture(box), bytes) << box;
         }
