@@ -60,6 +60,32 @@ bool UseDesktop(const std::wstring& name, int width, int height) {
     return desktop && SetThreadDesktop(desktop);
 }
 
+int RerunOnDesktop(const std::wstring& name, int width, int height) {
+    if (!UseDesktop(name, width, height)) return 2;
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine = GetCommandLineW();
+    commandLine += L" " + Wide(kOnDesktopArgument);
+    std::wstring desktop = name;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.lpDesktop = desktop.data();
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(self, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return 2;
+    CloseHandle(info.hThread);
+    WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD code = 2;
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hProcess);
+    return static_cast<int>(code);
+}
+
 RunningProgram StartProgram(const std::wstring& path) {
     RunningProgram program;
     wchar_t desktopName[256] = L"";

@@ -19,6 +19,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDefaul
 // size in Wine's virtual desktop), before the thread owns any window.
 bool UseDesktop(const std::wstring& name, int width, int height);
 
+// For a test program that makes windows itself: a process takes its display driver from the
+// desktop it starts on, so moving a thread later is not enough. Runs this same program again,
+// with the same arguments plus kOnDesktopArgument, on the named desktop, with this process's
+// standard handles; returns its exit code (2 when it cannot start).
+inline constexpr char kOnDesktopArgument[] = "--on-own-desktop";
+int RerunOnDesktop(const std::wstring& name, int width, int height);
+
 struct RunningProgram {
     HANDLE process = nullptr;
     DWORD processId = 0;
