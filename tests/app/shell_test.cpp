@@ -121,6 +121,46 @@ TEST_F(ShellTest, TrimCallsFromAnyThreadKeepOneTimer) {
     EXPECT_FALSE(KillTimer(window, kTrimTimerId)) << "a second trim timer existed";
 }
 
+// Answers the save dialog from another thread: types `name` (empty: cancels) and confirms.
+void AnswerSaveDialog(const std::wstring& name, std::atomic<bool>& answered) {
+    HWND dialog = WaitForProgramWindow(GetCurrentProcessId(), kDialogClass, 10000);
+    if (!dialog) return;
+    if (name.empty()) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    } else {
+        // The file name box: combo box cmb13 in the explorer-style dialog.
+        HWND box = GetDlgItem(dialog, 0x47C);
+        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }
+    answered = true;
+}
+
+TEST_F(ShellTest, SaveDialogNamesANewBitmapAndKeepsItsNameOnCancel) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring name =
+        std::wstring(folder) + L"picora-new-" + std::to_wstring(GetCurrentProcessId());
+    DeleteFileW((name + L".bmp").c_str());
+
+    Text fileName = "untouched";
+    std::atomic<bool> answered = false;
+    std::thread answerer(AnswerSaveDialog, name, std::ref(answered));
+    bool accepted = OpenSaveDialog(fileName);
+    answerer.join();
+    ASSERT_TRUE(answered);
+    // A name that does not exist yet is accepted, and gets the extension ".bmp".
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(fileName, TextFromWide(name + L".bmp"));
+
+    Text afterCancel = "untouched";
+    answered = false;
+    std::thread canceller(AnswerSaveDialog, std::wstring(), std::ref(answered));
+    EXPECT_FALSE(OpenSaveDialog(afterCancel));
+    canceller.join();
+    EXPECT_EQ(afterCancel, "untouched");
+}
+
 std::atomic<int> g_jobsRun = 0;
 
 TEST_F(ShellTest, AWorkerThatThrowsEndsOnlyItsJob) {
