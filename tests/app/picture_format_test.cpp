@@ -51,7 +51,7 @@ TEST(RecognisePicture, LooksAtTheFirstSixBytesOnly) {
 }
 
 // A PCX file: header, run-length data, then the palette block when `palette` is given.
-struct PcxSpec {
+struct PcxFields {
     int version = 5;
     int bitsPerPixel = 8;
     int planes = 1;
@@ -59,22 +59,22 @@ struct PcxSpec {
     int bytesPerLine = 0;
 };
 
-Bytes PcxHeader(const PcxSpec& spec) {
+Bytes PcxHeader(const PcxFields& fields) {
     Bytes header(128, 0);
     header[0] = 0x0A;
-    header[1] = std::uint8_t(spec.version);
+    header[1] = std::uint8_t(fields.version);
     header[2] = 1;
-    header[3] = std::uint8_t(spec.bitsPerPixel);
+    header[3] = std::uint8_t(fields.bitsPerPixel);
     auto word = [&](int at, int value) {
         header[at] = std::uint8_t(value & 0xFF);
         header[at + 1] = std::uint8_t((value >> 8) & 0xFF);
     };
-    word(4, spec.xMin);
-    word(6, spec.yMin);
-    word(8, spec.xMax);
-    word(10, spec.yMax);
-    header[65] = std::uint8_t(spec.planes);
-    word(66, spec.bytesPerLine);
+    word(4, fields.xMin);
+    word(6, fields.yMin);
+    word(8, fields.xMax);
+    word(10, fields.yMax);
+    header[65] = std::uint8_t(fields.planes);
+    word(66, fields.bytesPerLine);
     return header;
 }
 
@@ -101,11 +101,11 @@ std::uint32_t PaletteColour(int index) {
 // 3 x 2, 8 bits, one plane, lines of 4 bytes (even, as writers pad them). Row 0 is a run of
 // three 7s with a padding byte; row 1 is literal 1, an escaped 0xC5, and 2, then padding.
 Bytes EightBitPcx() {
-    PcxSpec spec;
-    spec.xMax = 2;
-    spec.yMax = 1;
-    spec.bytesPerLine = 4;
-    return Join({PcxHeader(spec), B({0xC3, 7, 0, 1, 0xC1, 0xC5, 2, 0}), Palette256()});
+    PcxFields fields;
+    fields.xMax = 2;
+    fields.yMax = 1;
+    fields.bytesPerLine = 4;
+    return Join({PcxHeader(fields), B({0xC3, 7, 0, 1, 0xC1, 0xC5, 2, 0}), Palette256()});
 }
 
 TEST(DecodePcx, EightBitRunsThroughThePalette) {
@@ -119,34 +119,34 @@ TEST(DecodePcx, EightBitRunsThroughThePalette) {
 }
 
 TEST(DecodePcx, RunsMayCrossScanLines) {
-    PcxSpec spec;
-    spec.xMax = 1;
-    spec.yMax = 1;
-    spec.bytesPerLine = 2;
+    PcxFields fields;
+    fields.xMax = 1;
+    fields.yMax = 1;
+    fields.bytesPerLine = 2;
     DecodedImage image;
-    ASSERT_TRUE(DecodePcx(Join({PcxHeader(spec), B({0xC4, 9}), Palette256()}), image));
+    ASSERT_TRUE(DecodePcx(Join({PcxHeader(fields), B({0xC4, 9}), Palette256()}), image));
     EXPECT_EQ(image.pixels, std::vector<std::uint32_t>(4, PaletteColour(9)));
 }
 
 TEST(DecodePcx, TwentyFourBitsAsThreePlanes) {
-    PcxSpec spec;
-    spec.planes = 3;
-    spec.xMax = 1;
-    spec.bytesPerLine = 2;
+    PcxFields fields;
+    fields.planes = 3;
+    fields.xMax = 1;
+    fields.bytesPerLine = 2;
     DecodedImage image;
     // One line: red plane 10 20, green plane 30 40, blue plane 50 60.
-    ASSERT_TRUE(DecodePcx(Join({PcxHeader(spec), B({10, 20, 30, 40, 50, 60})}), image));
+    ASSERT_TRUE(DecodePcx(Join({PcxHeader(fields), B({10, 20, 30, 40, 50, 60})}), image));
     EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0x0A1E32, 0x14283C}));
 }
 
 TEST(DecodePcx, OneBitBlackAndWhite) {
-    PcxSpec spec;
-    spec.version = 3;
-    spec.bitsPerPixel = 1;
-    spec.xMax = 9;  // ten pixels need two bytes
-    spec.bytesPerLine = 2;
+    PcxFields fields;
+    fields.version = 3;
+    fields.bitsPerPixel = 1;
+    fields.xMax = 9;  // ten pixels need two bytes
+    fields.bytesPerLine = 2;
     DecodedImage image;
-    ASSERT_TRUE(DecodePcx(Join({PcxHeader(spec), B({0xA0, 0x40})}), image));
+    ASSERT_TRUE(DecodePcx(Join({PcxHeader(fields), B({0xA0, 0x40})}), image));
     ASSERT_EQ(image.pixels.size(), 10u);
     const std::uint32_t white = 0xFFFFFF, black = 0;
     std::vector<std::uint32_t> expected = {white, black, white, black, black,
@@ -155,12 +155,12 @@ TEST(DecodePcx, OneBitBlackAndWhite) {
 }
 
 TEST(DecodePcx, OneBitPlanesIndexTheHeaderPalette) {
-    PcxSpec spec;
-    spec.version = 3;
-    spec.bitsPerPixel = 1;
-    spec.planes = 4;
-    spec.bytesPerLine = 1;
-    Bytes header = PcxHeader(spec);
+    PcxFields fields;
+    fields.version = 3;
+    fields.bitsPerPixel = 1;
+    fields.planes = 4;
+    fields.bytesPerLine = 1;
+    Bytes header = PcxHeader(fields);
     // Entry 5 (planes 0 and 2 set) of the 16-colour palette.
     header[16 + 15] = 0x11;
     header[16 + 16] = 0x22;
@@ -178,12 +178,12 @@ struct BrokenCase {
 TEST(DecodePcx, RefusesTruncatedAndLyingFiles) {
     Bytes good = EightBitPcx();
     auto header = [](auto change) {
-        PcxSpec spec;
-        spec.xMax = 2;
-        spec.yMax = 1;
-        spec.bytesPerLine = 4;
-        change(spec);
-        return PcxHeader(spec);
+        PcxFields fields;
+        fields.xMax = 2;
+        fields.yMax = 1;
+        fields.bytesPerLine = 4;
+        change(fields);
+        return PcxHeader(fields);
     };
     Bytes withoutMarker = good;
     withoutMarker[good.size() - 769] = 0x0B;
@@ -195,23 +195,23 @@ TEST(DecodePcx, RefusesTruncatedAndLyingFiles) {
         {"palette cut short", Bytes(good.begin(), good.end() - 1)},
         {"palette marker missing", withoutMarker},
         {"data ends inside a run",
-         Join({header([](PcxSpec&) {}), B({0xC3, 7, 0, 1, 0xC1}), Palette256()})},
-        {"data ends early", Join({header([](PcxSpec&) {}), B({0xC8}), Palette256()})},
+         Join({header([](PcxFields&) {}), B({0xC3, 7, 0, 1, 0xC1}), Palette256()})},
+        {"data ends early", Join({header([](PcxFields&) {}), B({0xC8}), Palette256()})},
         {"x range reversed",
-         Join({header([](PcxSpec& s) { s.xMin = 5; }), B({0xFF, 0}), Palette256()})},
+         Join({header([](PcxFields& s) { s.xMin = 5; }), B({0xFF, 0}), Palette256()})},
         {"y range reversed",
-         Join({header([](PcxSpec& s) { s.yMin = 2; }), B({0xFF, 0}), Palette256()})},
+         Join({header([](PcxFields& s) { s.yMin = 2; }), B({0xFF, 0}), Palette256()})},
         {"line shorter than the width",
-         Join({header([](PcxSpec& s) { s.bytesPerLine = 2; }), B({0xC4, 1}), Palette256()})},
-        {"absurd size", Join({header([](PcxSpec& s) {
+         Join({header([](PcxFields& s) { s.bytesPerLine = 2; }), B({0xC4, 1}), Palette256()})},
+        {"absurd size", Join({header([](PcxFields& s) {
                                   s.xMax = 65535;
                                   s.yMax = 65535;
                                   s.bytesPerLine = 65535;
                               }),
                               B({0xFF, 0}), Palette256()})},
         {"two planes of 8 bits",
-         Join({header([](PcxSpec& s) { s.planes = 2; }), B({0xFF, 0}), Palette256()})},
-        {"no planes", Join({header([](PcxSpec& s) { s.planes = 0; }), Palette256()})},
+         Join({header([](PcxFields& s) { s.planes = 2; }), B({0xFF, 0}), Palette256()})},
+        {"no planes", Join({header([](PcxFields& s) { s.planes = 0; }), Palette256()})},
         {"png", B({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})},
     };
     for (const BrokenCase& c : cases) {
