@@ -1,4 +1,16 @@
 #include <windows.h>
 
-// The window arrives with the application shell; until then the program only starts and ends.
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/application.h"
+#include "app/chores.h"
+#include "app/picture_click.h"
+#include "catalogue/catalogue_file.h"
+
+// The only place that knows every handler: it binds them to the window's events.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    EventTable events;
+    events.OnMainWindowCreated = OnMainWindowCreated;
+    events.OnMainWindowClosing = OnMainWindowClosing;
+    events.OnColourTick = OnColourTick;
+    events.OnPictureRightClick = OnPictureRightClick;
+    return RunApplication(events);
+}

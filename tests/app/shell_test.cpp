@@ -1,0 +1,194 @@
+// The main window's control operations, in process, from the main thread and from workers.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <stdexcept>
+#include <thread>
+
+#include "app/chores.h"
+#include "app/control_ids.h"
+#include "app/controls.h"
+#include "app/main_window.h"
+#include "app/workers.h"
+#include "e2e/driver.h"
+#include "text/wide.h"
+
+namespace {
+
+void PumpUntil(const std::function<bool()>& done) {
+    ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!done() && GetTickCount64() < deadline) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+}
+
+// Runs `job` on another thread while this one serves the window, as the main thread does.
+void OnWorker(const std::function<void()>& job) {
+    std::atomic<bool> finished = false;
+    std::thread worker([&] {
+        job();
+        finished = true;
+    });
+    PumpUntil([&] { return finished.load(); });
+    worker.join();
+}
+
+class ShellTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() { ASSERT_NE(CreateMainWindow(EventTable()), nullptr); }
+    static void TearDownTestSuite() { DestroyWindow(MainWindowHandle()); }
+    void SetUp() override { CatalogueClear(); }
+};
+
+// Bytes that are not valid GBK: a lead byte without its trail, and a UTF-8 path.
+const Text kOddPaths[] = {"/b.jpg",      "/a.jpg", Text("/\x81", 2), "/\xE4\xB8\xAD.jpg",
+                          "/图片/1.jpg", ""};
+
+void ExpectCatalogueKeepsBytes() {
+    for (std::size_t i = 0; i < std::size(kOddPaths); ++i)
+        EXPECT_EQ(CatalogueAdd(kOddPaths[i]), static_cast<int>(i));
+    EXPECT_EQ(CatalogueCount(), static_cast<int>(std::size(kOddPaths)));
+    for (std::size_t i = 0; i < std::size(kOddPaths); ++i)
+        EXPECT_EQ(CatalogueItem(static_cast<int>(i)), kOddPaths[i]) << i;
+    EXPECT_EQ(CatalogueItem(-1), "");
+    EXPECT_EQ(CatalogueItem(CatalogueCount()), "");
+    CatalogueClear();
+    EXPECT_EQ(CatalogueCount(), 0);
+    EXPECT_EQ(CatalogueItem(0), "");
+}
+
+TEST_F(ShellTest, CatalogueKeepsInsertionOrderAndExactBytes) {
+    ExpectCatalogueKeepsBytes();
+}
+
+TEST_F(ShellTest, CatalogueFromAWorker) {
+    OnWorker(ExpectCatalogueKeepsBytes);
+}
+
+TEST_F(ShellTest, PictureBoxesGiveBackExactlyTheBytesTheyGot) {
+    const Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0x0D};
+    const Bytes brokenJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J'};
+    const Bytes lyingPcx = {0x0A, 5, 1, 8, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
+    const Bytes hugeGif = {'G', 'I', 'F', '8', '9', 'a', 0xFF, 0xFF, 0xFF, 0xFF, 0x80, 0, 0};
+    for (int box = kPictureBox1; box <= kContactBadge; ++box) {
+        for (const Bytes& bytes : {png, brokenJpeg, lyingPcx, hugeGif, Bytes()}) {
+            SetPicture(box, bytes);
+            EXPECT_EQ(GetPicture(box), bytes) << box;
+        }
+    }
+    SetPicture(0, png);
+    EXPECT_TRUE(GetPicture(0).empty());
+    EXPECT_TRUE(GetPicture(8).empty());
+}
+
+TEST_F(ShellTest, PicturesFromAWorker) {
+    const Bytes bmp = {'B', 'M', 1, 2, 3, 4, 5};
+    OnWorker([&] {
+        SetPicture(kPictureBox3, bmp);
+        EXPECT_EQ(GetPicture(kPictureBox3), bmp);
+    });
+    EXPECT_EQ(GetPicture(kPictureBox3), bmp);
+    SetPicture(kPictureBox3, Bytes());
+}
+
+TEST_F(ShellTest, StatusTextAndButtonStateFromAWorker) {
+    const Text status = "正在更新····更新过程中请勿按下页按钮否则卡死";
+    OnWorker([&] {
+        SetStatusText(status);
+        SetUpdateButtonDisabled(true);
+    });
+    HWND bar = FindWindowExW(MainWindowHandle(), nullptr, L"msctls_statusbar32", nullptr);
+    wchar_t shown[256] = L"";
+    GetWindowTextW(bar, shown, 256);
+    EXPECT_EQ(shown, WideFromText(status));
+    EXPECT_FALSE(IsWindowEnabled(MainWindowParts().buttons[0]));
+    SetUpdateButtonDisabled(false);
+    EXPECT_TRUE(IsWindowEnabled(MainWindowParts().buttons[0]));
+}
+
+TEST_F(ShellTest, TrimCallsFromAnyThreadKeepOneTimer) {
+    HWND window = MainWindowHandle();
+    EXPECT_EQ(ScheduleMemoryTrim(window), kTrimTimerId);
+    OnWorker([&] {
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(ScheduleMemoryTrim(window), kTrimTimerId);
+    });
+    EXPECT_TRUE(KillTimer(window, kTrimTimerId));
+    EXPECT_FALSE(KillTimer(window, kTrimTimerId)) << "a second trim timer existed";
+}
+
+// Answers the save dialog from another thread: types `name` (empty: cancels) and confirms.
+void AnswerSaveDialog(const std::wstring& name, std::atomic<bool>& answered) {
+    HWND dialog = WaitForProgramWindow(GetCurrentProcessId(), kDialogClass, 10000);
+    if (!dialog) return;
+    if (name.empty()) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    } else {
+        // The file name box: combo box cmb13 in the explorer-style dialog.
+        HWND box = GetDlgItem(dialog, 0x47C);
+        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }
+    answered = true;
+}
+
+TEST_F(ShellTest, SaveDialogNamesANewBitmapAndKeepsItsNameOnCancel) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring name =
+        std::wstring(folder) + L"picora-new-" + std::to_wstring(GetCurrentProcessId());
+    DeleteFileW((name + L".bmp").c_str());
+
+    Text fileName = "untouched";
+    std::atomic<bool> answered = false;
+    std::thread answerer(AnswerSaveDialog, name, std::ref(answered));
+    bool accepted = OpenSaveDialog(fileName);
+    answerer.join();
+    ASSERT_TRUE(answered);
+    // A name that does not exist yet is accepted, and gets the extension ".bmp".
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(fileName, TextFromWide(name + L".bmp"));
+
+    Text afterCancel = "untouched";
+    answered = false;
+    std::thread canceller(AnswerSaveDialog, std::wstring(), std::ref(answered));
+    EXPECT_FALSE(OpenSaveDialog(afterCancel));
+    canceller.join();
+    EXPECT_EQ(afterCancel, "untouched");
+}
+
+std::atomic<int> g_jobsRun = 0;
+
+TEST_F(ShellTest, AWorkerThatThrowsEndsOnlyItsJob) {
+    g_jobsRun = 0;
+    ASSERT_TRUE(StartWorker([] {
+        ++g_jobsRun;
+        throw std::runtime_error("lost connection");
+    }));
+    ASSERT_TRUE(StartWorker([] {
+        ++g_jobsRun;
+        CatalogueAdd("/from-worker.jpg");
+    }));
+    PumpUntil([] { return g_jobsRun == 2 && CatalogueCount() == 1; });
+    EXPECT_EQ(g_jobsRun, 2);
+    EXPECT_EQ(CatalogueItem(0), "/from-worker.jpg");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool onOwnDesktop = false;
+    for (int i = 1; i < argc; ++i)
+        onOwnDesktop = onOwnDesktop || argv[i] == Text(kOnDesktopArgument);
+    if (!onOwnDesktop) {
+        // A desktop of its own on this display: the default one may belong to no display.
+        const char* display = std::getenv("DISPLAY");
+        return RerunOnDesktop(L"picora-shell" + WideFromText(display ? display : ""), 1024, 768);
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
