@@ -8,8 +8,9 @@
 
 #include <cstring>
 #include <memory>
-#include <mutex>
 
+#include "app/gdiplus_session.h"
+#include "app/picture_format.h"
 #include "text/files.h"
 #include "text/wide.h"
 
@@ -31,19 +32,6 @@ struct BlockUnlock {
     void operator()(void* block) const { GlobalUnlock(block); }
 };
 using LockedBlock = std::unique_ptr<void, BlockUnlock>;
-
-// GDI+ is started once for the process and left running: start-up and shut-down are not safe
-// to interleave across threads, and workers transcode at any time.
-bool StartGdiplusOnce() {
-    static std::once_flag once;
-    static bool started = false;
-    std::call_once(once, [] {
-        Gdiplus::GdiplusStartupInput input;
-        ULONG_PTR token = 0;
-        started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-    });
-    return started;
-}
 
 Text EncoderIdText(int type) {
     switch (type) {
@@ -92,8 +80,8 @@ bool SaneDimensions(GpImage* image) {
     UINT width = 0, height = 0;
     if (Gdiplus::DllExports::GdipGetImageWidth(image, &width) != Gdiplus::Ok) return false;
     if (Gdiplus::DllExports::GdipGetImageHeight(image, &height) != Gdiplus::Ok) return false;
-    unsigned long long pixels = static_cast<unsigned long long>(width) * height;
-    return pixels > 0 && pixels <= kMaxTranscodePixels;
+    std::int64_t pixels = std::int64_t(width) * height;
+    return pixels > 0 && pixels <= kMaxPicturePixels;
 }
 
 // Exactly the bytes written to the stream: its memory block may be larger.
@@ -113,7 +101,9 @@ Bytes StreamContent(IStream* stream) {
 }  // namespace
 
 bool TranscodeImage(const Bytes& source, int type, const Text& outputFile, Bytes& result) {
-    if (!StartGdiplusOnce()) return false;
+    // Started once for the process and left running: start-ups and shut-downs of
+    // overlapping calls on several threads would race.
+    if (!EnsureGdiplus()) return false;
 
     CLSID encoder{};
     Bytes encoderId = ToWideText(EncoderIdText(type));
@@ -121,6 +111,8 @@ bool TranscodeImage(const Bytes& source, int type, const Text& outputFile, Bytes
         CLSIDFromString(reinterpret_cast<LPCOLESTR>(encoderId.data()), &encoder);
     }
 
+    // The decoder would allocate whatever size the header states before finding the data short.
+    if (!WithinPixelLimit(source)) return false;
     StreamPtr input = StreamFromBytes(source);
     if (!input) return false;
     GpImage* decoded = nullptr;

@@ -11,14 +11,11 @@ enum ImageType {
     kImagePng = 5,
 };
 
-// Pictures above this many pixels are refused: the decoded image alone would take 4 bytes a
-// pixel, and a forged header can claim billions.
-inline constexpr unsigned long long kMaxTranscodePixels = 50ull * 1000 * 1000;
-
 // Decodes `source` and encodes it as `type` (ImageType). On success `result` is replaced by
 // the encoded bytes, which also go to `outputFile` when that is not blank, and the answer is
-// true. Otherwise (no picture, an unknown type, a picture too large) `result` is left as it
-// was and no file is written. Safe on several threads at once, each with its own `result`.
+// true. Otherwise (no picture, an unknown type, a picture above kMaxPicturePixels, stated or
+// decoded) `result` is left as it was and no file is written. Safe on several threads at once, each
+// with its own `result`.
 bool TranscodeImage(const Bytes& source, int type, const Text& outputFile, Bytes& result);
 inline bool TranscodeImage(const Bytes& source, int type, Bytes& result) {
     return TranscodeImage(source, type, Text(), result);
