@@ -6,7 +6,9 @@
 #include "app/startup.h"
 #include "catalogue/catalogue_file.h"
 #include "catalogue/catalogue_update.h"
-#include "catalogue/contact_badge.h"
+#include "viewer/contact_badge.h"
+#include "viewer/paging.h"
+#include "viewer/picture_saving.h"
 #include "web/fetch.h"
 
 // The only place that knows every handler: it binds them to the window's events.
@@ -16,6 +18,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     events.OnMainWindowClosing = OnMainWindowClosing;
     events.OnColourTick = OnColourTick;
     events.OnPictureRightClick = OnPictureRightClick;
+    events.OnSavePictureSelected = OnSavePictureSelected;
+    events.OnPrevPageClicked = OnPrevPageClicked;
+    events.OnNextPageClicked = OnNextPageClicked;
     events.OnUpdateClicked = OnUpdateClicked;
     events.OnContactBadgeClick = OnContactBadgeClick;
     int exitCode = RunApplication(events);

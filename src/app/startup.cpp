@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "app/globals.h"
-#include "catalogue/contact_badge.h"
 #include "text/random.h"
 #include "text/wide.h"
+#include "viewer/contact_badge.h"
 
 namespace {
 

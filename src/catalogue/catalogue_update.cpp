@@ -7,6 +7,7 @@
 #include "catalogue/duplicate_removal.h"
 #include "text/extract_all.h"
 #include "text/text_between.h"
+#include "viewer/page_loader.h"
 #include "web/fetch.h"
 #include "web/http_request.h"
 #include "web/site.h"
@@ -39,6 +40,13 @@ void AddDetailPagePictures(const Text& link) {
     }
 }
 
+// The boxes are filled once, by the first list page after which box 1 gets a picture. The
+// picture variable lives for the whole update, so a box that fails repeats the last good one.
+void FillBoxesUntilTheFirstPicture(Bytes& picture) {
+    if (!GetPicture(kPictureBox1).empty()) return;
+    for (int box = kPictureBox1; box <= kPictureBox6; ++box) LoadPictureBox(box, picture);
+}
+
 }  // namespace
 
 Text UpdateProgressText(int count, const Text& account) {
@@ -53,6 +61,7 @@ void OnUpdateClicked() {
 
 void UpdateCatalogue() {
     SetStatusText(kUpdateStartText);
+    Bytes picture;
     for (int n = 1; n <= kListPages; ++n) {
         Text page = ToText(HttpRequest(SiteBase() + kListPagePath + ToText(n) + ".html"));
         Text region = Region(page, kLinkRegionStart, kLinkRegionEnd, true);
@@ -62,6 +71,7 @@ void UpdateCatalogue() {
             if (FindText(link, kSkippedLink) != -1) continue;
             AddDetailPagePictures(link);
         }
+        FillBoxesUntilTheFirstPicture(picture);
     }
     SetStatusText(kUpdateDoneText);
     StartWorker(RemoveCatalogueDuplicates);

@@ -1,4 +1,4 @@
-#include "catalogue/contact_badge.h"
+#include "viewer/contact_badge.h"
 
 #include <windows.h>
 
