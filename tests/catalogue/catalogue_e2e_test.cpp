@@ -3,6 +3,7 @@
 // the program in a folder of its own with a Chinese name, so "cfogd.ini" lands there.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -11,6 +12,9 @@
 #include "app/control_ids.h"
 #include "e2e/driver.h"
 #include "text/wide.h"
+#include "viewer/transcode.h"
+#include "web/fetch.h"
+#include "web/site.h"
 
 namespace {
 
@@ -183,6 +187,70 @@ TEST_F(CatalogueTest, BadgeClickStartsTheBrowserWithTheQuotedChatLink) {
               L"\"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE\" "
               L"tencent://message/?uin=10000\n")
         << "one start, of the browser, with the program path quoted";
+    CloseAnswering(IDNO);
+}
+
+// The first fill of the six boxes (sites of make_box_sites.py). Boxes are told apart by the
+// colour of the one-colour picture each shows.
+struct FillCase {
+    const char* site;
+    int countAfterFirstPage;
+    std::array<int, 6> afterFirstPage;  // the entry each box shows; -1: cleared
+    int finalCount;
+    std::array<int, 6> atTheEnd;
+};
+
+const FillCase kFillCases[] = {
+    // Entries 0 to 5 after the first list page; the second page does not fetch them again.
+    {"six", 7, {0, 1, 2, 3, 4, 5}, 9, {0, 1, 2, 3, 4, 5}},
+    // Boxes 4 to 6 repeat entry 2 and stay so: box 1 shows a picture, so entries 3 to 5 of the
+    // second page never reach the boxes.
+    {"three", 3, {0, 1, 2, 2, 2, 2}, 6, {0, 1, 2, 2, 2, 2}},
+    // Nothing after an empty first page; the fill is tried again after the second.
+    {"late", 0, {-1, -1, -1, -1, -1, -1}, 6, {0, 1, 2, 3, 4, 5}},
+};
+
+// The colour of the picture's first pixel as the program's bitmap of it has it, 0x00RRGGBB.
+std::uint32_t EntryColour(int entry) {
+    Bytes bitmap;
+    TranscodeImage(FetchUrl(SiteBase() + "/pic/" + std::to_string(entry) + ".bmp"), kImageBmp,
+                   bitmap);
+    if (bitmap.size() < 58) return 0xFF000000;
+    size_t at = bitmap[10] | bitmap[11] << 8 | bitmap[12] << 16;
+    return bitmap[at] | bitmap[at + 1] << 8 | bitmap[at + 2] << 16;
+}
+
+TEST_F(CatalogueTest, UpdateFillsTheSixBoxesOnceFromTheFirstPictures) {
+    const FillCase* found = nullptr;
+    for (const FillCase& c : kFillCases)
+        if (g_site == c.site) found = &c;
+    ASSERT_NE(found, nullptr) << "no case for the site " << g_site;
+    // The middle of a box's picture (pictures sit at its top-left).
+    auto boxColour = [&](int box) {
+        RECT place;
+        GetWindowRect(FindControl(window_, kIdPicture1 + box - 1), &place);
+        std::vector<std::uint32_t> pixels =
+            ScreenPixels({place.left + 24, place.top + 24, place.left + 25, place.top + 25});
+        return pixels.empty() ? 0xFF000000 : pixels[0];
+    };
+    std::uint32_t cleared = boxColour(1);
+    auto shows = [&](const std::array<int, 6>& entries) {
+        for (int box = 1; box <= 6; ++box) {
+            int entry = entries[box - 1];
+            if (boxColour(box) != (entry < 0 ? cleared : EntryColour(entry))) return false;
+        }
+        return true;
+    };
+    StartUpdate();
+    // The second list page's first link answers after 4 s: the boxes are looked at meanwhile.
+    Text firstPageDone =
+        found->countAfterFirstPage ? ProgressText(found->countAfterFirstPage) : kStartText;
+    ASSERT_TRUE(StatusBecomes(firstPageDone));
+    EXPECT_TRUE(WaitUntil([&] { return shows(found->afterFirstPage); }, 3000));
+    ASSERT_EQ(StatusBarText(status_bar_), firstPageDone) << "the second page came too early";
+
+    ASSERT_TRUE(StatusBecomes(FinalText(found->finalCount), 60000));
+    EXPECT_TRUE(WaitUntil([&] { return shows(found->atTheEnd); }, 3000));
     CloseAnswering(IDNO);
 }
 
