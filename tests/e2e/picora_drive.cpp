@@ -10,6 +10,7 @@
 //                                              no) to the save question, wait for the window's end
 //   picora_drive [--desktop=NAME] update       press "更新", wait for the final status text
 //   picora_drive [--desktop=NAME] next-page    press "下一页", wait until picture box 1 changes
+//                                              (and box 6, for a while)
 //   picora_drive [--desktop=NAME] save BOX FILE
 //                                              save the picture of box BOX (1..6) as FILE (a path
 //                                              as Windows sees it), wait for the file
@@ -82,11 +83,14 @@ std::vector<std::uint32_t> BoxPixels(HWND window, int box) {
 int NextPage() {
     HWND window = WaitForProgramWindow(0, kMainWindowClass);
     if (!window) return Fail("no main window");
-    std::vector<std::uint32_t> before = BoxPixels(window, 1);
+    std::vector<std::uint32_t> first = BoxPixels(window, 1), last = BoxPixels(window, 6);
     ClickButton(FindControl(window, kIdButton3));
-    return WaitUntil([&] { return BoxPixels(window, 1) != before; })
-               ? 0
-               : Fail("picture box 1 did not change");
+    if (!WaitUntil([&] { return BoxPixels(window, 1) != first; }))
+        return Fail("picture box 1 did not change");
+    // The boxes fill one after the other; box 6 may show the same picture as before when its
+    // entry fails, so its change is waited for but not required.
+    WaitUntil([&] { return BoxPixels(window, 6) != last; }, 5000);
+    return 0;
 }
 
 BOOL CALLBACK KeepFirstEdit(HWND child, LPARAM result) {
