@@ -143,10 +143,11 @@ class Pictures:
     def picture(self, number, extension):
         red, green, blue = colorsys.hls_to_rgb((number * 0.137) % 1.0, 0.4, 0.6)
         colour = "rgb(%d,%d,%d)" % (red * 255, green * 255, blue * 255)
-        return self._make("%d.%s" % (number, extension), [
-            "-size", "400x300", "xc:" + colour, "-fill", "white", "-font", FONT,
-            "-gravity", "center", "-pointsize", "120", "-annotate", "+0-15", str(number),
-            "-pointsize", "20", "-annotate", "+0+105", "演示图片 %d" % number,
+        # The boxes show a picture's top-left corner at natural size: the number stands there.
+        return self._make("p%d.%s" % (number, extension), [
+            "-size", "300x400", "xc:" + colour, "-fill", "white", "-font", FONT,
+            "-gravity", "northwest", "-pointsize", "72", "-annotate", "+10+0", str(number),
+            "-pointsize", "20", "-annotate", "+12+100", "演示图片 %d" % number,
             "-quality", "85", "-depth", "8"])
 
     def badge(self, account):
