@@ -18,7 +18,6 @@
 
 namespace {
 
-const wchar_t kMainWindowClass[] = L"PicoraMainWindow";
 const char kAccount[] = "10000";
 
 std::wstring g_picoraPath;
@@ -56,10 +55,7 @@ class CatalogueTest : public testing::Test {
         ASSERT_TRUE(CopyFileW(g_picoraPath.c_str(), program_path_.c_str(), FALSE));
         program_ = StartProgram(program_path_);
         ASSERT_NE(program_.process, nullptr) << "cannot start picora.exe";
-        HWND box = WaitForProgramWindow(program_.processId, kDialogClass);
-        ASSERT_NE(box, nullptr);
-        ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-        window_ = WaitForProgramWindow(program_.processId, kMainWindowClass);
+        window_ = PassUsageBox(program_);
         ASSERT_NE(window_, nullptr);
         status_bar_ = FindControl(window_, kIdStatusBar);
     }
@@ -258,11 +254,8 @@ TEST_F(CatalogueTest, UpdateFillsTheSixBoxesOnceFromTheFirstPictures) {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
-        if (argument.rfind("--picora=", 0) == 0) g_picoraPath = Wide(argument.substr(9));
-        if (argument.rfind("--site=", 0) == 0) g_site = argument.substr(7);
-    }
+    g_picoraPath = Wide(ArgumentValue(argc, argv, "picora"));
+    g_site = ArgumentValue(argc, argv, "site");
     if (g_picoraPath.empty()) {
         std::fprintf(stderr, "usage: catalogue_e2e_test --picora=PATH --site=NAME\n");
         return 2;

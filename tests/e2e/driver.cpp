@@ -267,3 +267,18 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& area) {
 std::wstring Wide(const Text& text) {
     return WideFromText(text);
 }
+
+HWND PassUsageBox(const RunningProgram& program) {
+    HWND box = WaitForProgramWindow(program.processId, kDialogClass);
+    if (!box || !AnswerMessageBox(box, IDOK)) return nullptr;
+    return WaitForProgramWindow(program.processId, kMainWindowClass);
+}
+
+std::string ArgumentValue(int argc, char** argv, const std::string& name) {
+    const std::string prefix = "--" + name + "=";
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument.rfind(prefix, 0) == 0) return argument.substr(prefix.size());
+    }
+    return std::string();
+}

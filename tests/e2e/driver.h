@@ -37,6 +37,15 @@ long WaitForExit(RunningProgram& program, DWORD timeoutMs = kDefaultWaitMs);
 // Ends the process if it still runs, and closes its handle.
 void StopProgram(RunningProgram& program);
 
+// The class of the program's main window.
+inline constexpr wchar_t kMainWindowClass[] = L"PicoraMainWindow";
+// Answers the program's usage box with OK and gives its main window once it is visible; null
+// when either does not come.
+HWND PassUsageBox(const RunningProgram& program);
+
+// The VALUE of the first "--name=VALUE" among the arguments, or empty.
+std::string ArgumentValue(int argc, char** argv, const std::string& name);
+
 // A visible top-level window of the process (0: of any process) with that class (empty: any),
 // null when none.
 HWND FindProgramWindow(DWORD processId, const std::wstring& className);

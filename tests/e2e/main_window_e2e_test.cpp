@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
-const wchar_t kMainWindowClass[] = L"PicoraMainWindow";
 const wchar_t kMenuClass[] = L"#32768";
 
 std::wstring g_picoraPath;
@@ -29,11 +28,7 @@ class MainWindowTest : public testing::Test {
     HWND MessageBoxOfProgram() { return WaitForProgramWindow(program_.processId, kDialogClass); }
 
     // Answers the usage box and returns the main window once it is visible.
-    HWND PassUsageBox() {
-        HWND box = MessageBoxOfProgram();
-        if (!box || !AnswerMessageBox(box, IDOK)) return nullptr;
-        return WaitForProgramWindow(program_.processId, kMainWindowClass);
-    }
+    HWND PassUsageBox() { return ::PassUsageBox(program_); }
 
     RunningProgram program_;
 };
@@ -270,10 +265,7 @@ TEST_F(MainWindowTest, RightClickOnAnEmptyPictureBoxOpensThePopup) {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
-        if (argument.rfind("--picora=", 0) == 0) g_picoraPath = Wide(argument.substr(9));
-    }
+    g_picoraPath = Wide(ArgumentValue(argc, argv, "picora"));
     if (g_picoraPath.empty()) {
         fprintf(stderr, "usage: picora_e2e_test --picora=PATH-TO-picora.exe\n");
         return 2;

@@ -24,8 +24,6 @@
 
 namespace {
 
-const wchar_t kMainWindowClass[] = L"PicoraMainWindow";
-
 int Fail(const char* what) {
     std::fprintf(stderr, "picora_drive: %s\n", what);
     return 1;

@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
-const wchar_t kMainWindowClass[] = L"PicoraMainWindow";
 const wchar_t kMenuClass[] = L"#32768";
 
 std::wstring g_picoraPath;
@@ -104,10 +103,7 @@ class PagingTest : public testing::Test {
         SetEnvironmentVariableW(L"PICORA_TEST_CATALOGUE", Wide(paths).c_str());
         program_ = StartProgram(g_picoraPath);
         ASSERT_NE(program_.process, nullptr) << "cannot start the program";
-        HWND box = WaitForProgramWindow(program_.processId, kDialogClass);
-        ASSERT_NE(box, nullptr);
-        ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-        window_ = WaitForProgramWindow(program_.processId, kMainWindowClass);
+        window_ = PassUsageBox(program_);
         ASSERT_NE(window_, nullptr);
         HWND list = FindControl(window_, kIdListBox);
         ASSERT_TRUE(WaitUntil([&] {
@@ -281,10 +277,7 @@ TEST_F(PagingTest, SavePictureWritesTheRightClickedBoxAsBmpAndCancelWritesNothin
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
-        if (argument.rfind("--picora=", 0) == 0) g_picoraPath = Wide(argument.substr(9));
-    }
+    g_picoraPath = Wide(ArgumentValue(argc, argv, "picora"));
     if (g_picoraPath.empty()) {
         std::fprintf(stderr, "usage: paging_e2e_test --picora=PATH-TO-THE-PROGRAM\n");
         return 2;
