@@ -1,4 +1,4 @@
-// The program's entry and exit, and the Created handler of the main window.
+// The program's entry and exit.
 #pragma once
 
 #include "app/events.h"
@@ -6,6 +6,3 @@
 // Makes the program-wide state, creates the main window hidden, runs the Created handler,
 // shows the window centred and serves it until it closes. Returns the exit code, 0.
 int RunApplication(const EventTable& events);
-
-// The Created handler: the usage message box, the page slots, the main thread's seed.
-void OnMainWindowCreated();

@@ -26,7 +26,7 @@ void SetBool(Variant& v, bool on) {
 }
 
 void SetText(Variant& v, const Text& text) {
-    std::wstring wide = WideFromText(text);
+    std::wstring wide = WideFromTextKeepingBytes(text);
     v.value.vt = VT_BSTR;
     v.value.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
@@ -86,7 +86,7 @@ Text TextFromVariant(const VARIANT& value) {
         FAILED(VariantChangeType(&converted.value, const_cast<VARIANT*>(&value), 0, VT_BSTR)))
         return Text();
     BSTR wide = converted.value.bstrVal;
-    return TextFromWide(wide, static_cast<int>(SysStringLen(wide)));
+    return TextFromWideKeepingBytes(wide, static_cast<int>(SysStringLen(wide)));
 }
 
 // Takes the object reference out of result (which is then cleared by its owner).
@@ -197,10 +197,10 @@ int ComSubmatchCount(IDispatch* matches) {
 
 int ByteOffsetOfCharacter(const Text& subject, int characterIndex) {
     if (characterIndex <= 0) return 0;
-    std::wstring wide = WideFromText(subject);
+    std::wstring wide = WideFromTextKeepingBytes(subject);
     int count = characterIndex < static_cast<int>(wide.size()) ? characterIndex
                                                                : static_cast<int>(wide.size());
-    return static_cast<int>(TextFromWide(wide.data(), count).size());
+    return static_cast<int>(TextFromWideKeepingBytes(wide.data(), count).size());
 }
 
 bool InitialiseCom() {

@@ -1,5 +1,9 @@
 #include "e2e/driver.h"
 
+#include <commctrl.h>
+
+#include <cwchar>
+
 #include "text/wide.h"
 
 namespace {
@@ -194,6 +198,41 @@ void PressKey(HWND window, WPARAM virtualKey) {
 void RightClick(HWND window, int x, int y) {
     PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
     PostMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void LeftClick(HWND window, int x, int y) {
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+Text StatusBarText(HWND statusBar) {
+    // SB_GETTEXTW writes through a pointer, which the system does not carry across processes:
+    // the buffer has to live in the status bar's process.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(statusBar, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) return Text();
+    Text text;
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(statusBar, SB_GETTEXTLENGTHW, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                            &result)) {
+        size_t length = LOWORD(result);
+        size_t size = (length + 1) * sizeof(wchar_t);
+        void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+        if (remote) {
+            std::wstring wide(length + 1, L'\0');
+            SIZE_T read = 0;
+            if (SendMessageTimeoutW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(remote),
+                                    SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result) &&
+                ReadProcessMemory(process, remote, wide.data(), size, &read) && read == size) {
+                wide.resize(wcsnlen(wide.c_str(), length));
+                text = TextFromWide(wide);
+            }
+            VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        }
+    }
+    CloseHandle(process);
+    return text;
 }
 
 std::vector<std::uint32_t> ScreenPixels(const RECT& area) {

@@ -62,6 +62,12 @@ void ClickButton(HWND button);
 void PressKey(HWND window, WPARAM virtualKey);
 // A right button press and release at a point of a window's client area.
 void RightClick(HWND window, int x, int y);
+// The same with the left button.
+void LeftClick(HWND window, int x, int y);
+
+// Part 0 of a status bar of another process, through SB_GETTEXTW on a buffer in that process,
+// converted to GBK (code page 936). Empty when it cannot be read.
+Text StatusBarText(HWND statusBar);
 
 // The screen's pixels in a rectangle (screen coordinates), row after row, 0x00RRGGBB.
 std::vector<std::uint32_t> ScreenPixels(const RECT& area);

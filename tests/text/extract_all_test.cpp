@@ -62,6 +62,10 @@ const ExtractCase kExtractCases[] = {
     {"DelimitersAddedAsGiven", "[a]", "[", "]", 0, "", "", true, true, {"[a]"}},
     {"GbkAroundDelimiters", "<p>图片：<img src=\"/上传/美女01.jpg\" alt=\"中文\">说明</p>",
      "src=\"", "\"", 0, "", "", false, false, {"/上传/美女01.jpg"}},
+    // A site may serve UTF-8: bytes that are not GBK characters come back as they were.
+    {"BytesThatAreNotGbkKept",
+     "<img src=\"/p/\xE2\x82\xAC.jpg\"><img src=\"/\xAC\x2E\x80\x80.jpg\">", "src=\"", "\"",
+     0, "", "", false, false, {"/p/\xE2\x82\xAC.jpg", "/\xAC\x2E\x80\x80.jpg"}},
     {"GbkDelimiters", "开始甲结束开始乙结束", "开始", "结束", 0, "", "", false, false,
      {"甲", "乙"}},
     // 0x815D ends in the byte of "]"; it is one character, not a delimiter.

@@ -1,0 +1,22 @@
+#include "catalogue/duplicate_removal.h"
+
+#include "app/controls.h"
+#include "text/unique.h"
+#include "web/site.h"
+
+Text DuplicatesRemovedText(int count, const Text& account) {
+    return "更新已完成----共更新了" + ToText(count) + "张。  QQ" + account;
+}
+
+void RemoveCatalogueDuplicates() {
+    int count = CatalogueCount();
+    Text joined;
+    for (int i = 0; i < count; ++i) {
+        joined += CatalogueItem(i);
+        if (i + 1 < count) joined += kCatalogueSeparator;
+    }
+    joined = JoinUnique(joined, kCatalogueSeparator);
+    CatalogueClear();
+    for (const Text& item : SplitText(joined, kCatalogueSeparator)) CatalogueAdd(item);
+    SetStatusText(DuplicatesRemovedText(CatalogueCount(), ContactAccount()));
+}
