@@ -5,7 +5,10 @@
 // window did not answer within 100 ms more than kMissesAllowed times or within a second even
 // once: the main thread must never wait on the network. (A machine shared with builds misses a
 // few asks by some milliseconds; a wait on the network misses by far more.)
-//   update_load --picora=PATH [--deadline-ms=N]
+// With --press-next=N it instead presses "下一页" N times in quick succession once the update
+// has added its first path, serves a second more, and closes without saving while the update
+// still runs: the program must end with exit code 0 and keep answering meanwhile.
+//   update_load --picora=PATH [--deadline-ms=N] [--press-next=N]
 #include <windows.h>
 // psapi.h needs windows.h first.
 #include <psapi.h>
@@ -43,7 +46,42 @@ void Ask(HWND window, Watch& watch) {
     ++watch.asked;
 }
 
-int Run(const std::wstring& picora, ULONGLONG deadlineMs) {
+const Text kProgressPrefix = "正在更新----";
+
+// Asks while waiting for the status text to start with prefix, up to the deadline.
+bool AskUntilStatus(HWND window, HWND statusBar, const Text& prefix, ULONGLONG deadline,
+                    Watch& watch) {
+    while (GetTickCount64() < deadline) {
+        Ask(window, watch);
+        if (StatusBarText(statusBar).rfind(prefix, 0) == 0) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+int PressNextDuringUpdate(RunningProgram& program, HWND window, HWND statusBar, int presses) {
+    Watch watch;
+    ClickButton(FindControl(window, kIdButton1));
+    bool started =
+        AskUntilStatus(window, statusBar, kProgressPrefix, GetTickCount64() + 60000, watch);
+    HWND next = FindControl(window, kIdButton3);
+    for (int i = 0; i < presses; ++i) ClickButton(next);
+    AskUntilStatus(window, statusBar, "\x01", GetTickCount64() + 1000, watch);  // just asks
+    bool stillUpdating = StatusBarText(statusBar).rfind(kProgressPrefix, 0) == 0;
+    std::printf("presses=%d started=%d still_updating=%d asks=%d unanswered=%d slowest_ms=%llu\n",
+                presses, started ? 1 : 0, stillUpdating ? 1 : 0, watch.asked, watch.unanswered,
+                static_cast<unsigned long long>(watch.worst));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    HWND question = WaitForProgramWindow(program.processId, kDialogClass);
+    if (question) AnswerMessageBox(question, IDNO);
+    long exitCode = WaitForExit(program, 10000);
+    std::printf("exit_code=%ld\n", exitCode);
+    bool answered =
+        watch.unanswered <= kMissesAllowed * watch.asked && watch.worst < kNeverSlowerMs;
+    return started && question && exitCode == 0 && answered ? 0 : 1;
+}
+
+int Run(const std::wstring& picora, ULONGLONG deadlineMs, int presses) {
     RunningProgram program = StartProgram(picora);
     if (!program.process) {
         std::fprintf(stderr, "update_load: cannot start the program\n");
@@ -54,7 +92,9 @@ int Run(const std::wstring& picora, ULONGLONG deadlineMs) {
     if (notice) AnswerMessageBox(notice, IDOK);
     HWND window = WaitForProgramWindow(program.processId, kMainWindowClass);
     HWND statusBar = window ? FindControl(window, kIdStatusBar) : nullptr;
-    if (statusBar) {
+    if (statusBar && presses > 0) {
+        status = PressNextDuringUpdate(program, window, statusBar, presses);
+    } else if (statusBar) {
         Watch watch;
         ULONGLONG start = GetTickCount64();
         ClickButton(FindControl(window, kIdButton1));
@@ -95,12 +135,15 @@ int Run(const std::wstring& picora, ULONGLONG deadlineMs) {
 int main(int argc, char** argv) {
     std::wstring picora;
     ULONGLONG deadlineMs = 300000;
+    int presses = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--picora=", 9) == 0) picora = Wide(argv[i] + 9);
+        if (std::strncmp(argv[i], "--press-next=", 13) == 0) presses = std::atoi(argv[i] + 13);
         if (std::strncmp(argv[i], "--deadline-ms=", 14) == 0) deadlineMs = std::atoll(argv[i] + 14);
     }
     if (picora.empty()) {
-        std::fprintf(stderr, "usage: update_load --picora=PATH [--deadline-ms=N]\n");
+        std::fprintf(stderr,
+                     "usage: update_load --picora=PATH [--deadline-ms=N] [--press-next=N]\n");
         return 2;
     }
     // A desktop of its own on this display, as the other window tests.
@@ -111,5 +154,5 @@ int main(int argc, char** argv) {
         const char* display = std::getenv("DISPLAY");
         return RerunOnDesktop(L"picora-load" + Wide(display ? display : ""), 1024, 768);
     }
-    return Run(picora, deadlineMs);
+    return Run(picora, deadlineMs, presses);
 }
