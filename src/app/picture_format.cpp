@@ -82,6 +82,9 @@ std::uint32_t Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
 bool ExpandRuns(const Bytes& bytes, std::size_t begin, std::size_t end, std::size_t size,
                 std::vector<std::uint8_t>& out) {
     out.clear();
+    // A run of two bytes gives at most 63: a header that claims more than the data can hold is
+    // refused before its claim is allocated (a few hundred bytes could ask for gigabytes).
+    if (size / 32 > end - begin) return false;
     out.reserve(size);
     std::size_t at = begin;
     while (out.size() < size) {
@@ -123,7 +126,9 @@ bool ReadLayout(const Bytes& bytes, PcxLayout& layout) {
     if (!planesFit) return false;
     if (std::int64_t(layout.width) * layout.height > kMaxPicturePixels) return false;
     std::size_t needed = (std::size_t(layout.width) * layout.bitsPerPixel + 7) / 8;
-    return layout.bytesPerLine >= needed;
+    // Padding beyond all reason: the scan lines may not outweigh the largest picture's pixels.
+    std::int64_t lineBytes = std::int64_t(layout.bytesPerLine) * layout.planes * layout.height;
+    return layout.bytesPerLine >= needed && lineBytes <= 4 * kMaxPicturePixels;
 }
 
 std::uint32_t MonochromeOrEga(const Bytes& bytes, unsigned planes, unsigned index) {

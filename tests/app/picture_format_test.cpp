@@ -209,6 +209,14 @@ TEST(DecodePcx, RefusesTruncatedAndLyingFiles) {
                                   s.bytesPerLine = 65535;
                               }),
                               B({0xFF, 0}), Palette256()})},
+        {"tall, with lines far longer than the data could fill",
+         Join({header([](PcxFields& s) {
+                   s.planes = 3;
+                   s.xMax = 0;
+                   s.yMax = 9999;
+                   s.bytesPerLine = 65535;
+               }),
+               B({0xFF, 0, 0xFF, 0}), Palette256()})},
         {"two planes of 8 bits",
          Join({header([](PcxFields& s) { s.planes = 2; }), B({0xFF, 0}), Palette256()})},
         {"no planes", Join({header([](PcxFields& s) { s.planes = 0; }), Palette256()})},
