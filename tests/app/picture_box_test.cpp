@@ -6,6 +6,7 @@
 
 #include "app/controls.h"
 #include "app/main_window.h"
+#include "app/window_under_test.h"
 
 namespace {
 
@@ -65,30 +66,6 @@ Bytes MakePcx() {
     const std::uint8_t entries[] = {0, 0, 0, 10, 200, 30, 40, 50, 250};
     for (std::size_t i = 0; i < sizeof(entries); ++i) pcx[131 + i] = entries[i];
     return pcx;
-}
-
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
-COLORREF PixelOf(int box, int x, int y) {
-    HWND window = MainWindowParts().pictures[box - 1];
-    HDC dc = GetDC(window);
-    COLORREF pixel = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return pixel;
-}
-
-// Serves the window until the pixel shows `expected`, up to a deadline.
-bool PixelBecomes(int box, int x, int y, COLORREF expected) {
-    ULONGLONG deadline = GetTickCount64() + 5000;
-    while (GetTickCount64() < deadline) {
-        Pump();
-        if (PixelOf(box, x, y) == expected) return true;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return false;
 }
 
 class PictureBoxTest : public testing::Test {

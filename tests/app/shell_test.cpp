@@ -12,6 +12,7 @@
 #include "app/control_ids.h"
 #include "app/controls.h"
 #include "app/main_window.h"
+#include "app/window_under_test.h"
 #include "app/workers.h"
 #include "e2e/driver.h"
 #include "text/wide.h"
@@ -181,14 +182,5 @@ TEST_F(ShellTest, AWorkerThatThrowsEndsOnlyItsJob) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool onOwnDesktop = false;
-    for (int i = 1; i < argc; ++i)
-        onOwnDesktop = onOwnDesktop || argv[i] == Text(kOnDesktopArgument);
-    if (!onOwnDesktop) {
-        // A desktop of its own on this display: the default one may belong to no display.
-        const char* display = std::getenv("DISPLAY");
-        return RerunOnDesktop(L"picora-shell" + WideFromText(display ? display : ""), 1024, 768);
-    }
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return RunTestsOnOwnDesktop(argc, argv, L"picora-shell");
 }

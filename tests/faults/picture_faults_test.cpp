@@ -8,6 +8,7 @@
 
 #include "app/controls.h"
 #include "app/main_window.h"
+#include "app/window_under_test.h"
 #include "e2e/driver.h"
 #include "text/wide.h"
 
@@ -91,30 +92,6 @@ Bytes HugePcx() {
     pcx[128] = 0xFF;
     pcx[130] = 0x0C;
     return pcx;
-}
-
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
-COLORREF PixelOf(int box, int x, int y) {
-    HWND window = MainWindowParts().pictures[box - 1];
-    HDC dc = GetDC(window);
-    COLORREF pixel = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return pixel;
-}
-
-// Serves the window until the pixel shows `expected`, up to a deadline.
-bool PixelBecomes(int box, int x, int y, COLORREF expected) {
-    ULONGLONG deadline = GetTickCount64() + 5000;
-    while (GetTickCount64() < deadline) {
-        Pump();
-        if (PixelOf(box, x, y) == expected) return true;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return false;
 }
 
 // Asks the main window for WM_NULL every 10 ms from another thread, as an outside program
@@ -210,14 +187,5 @@ TEST_F(PictureFaultsTest, UndecodablePicturesShowNothingAndTheWindowKeepsAnsweri
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool onOwnDesktop = false;
-    for (int i = 1; i < argc; ++i)
-        onOwnDesktop = onOwnDesktop || argv[i] == Text(kOnDesktopArgument);
-    if (!onOwnDesktop) {
-        // A desktop of its own on this display: the default one may belong to no display.
-        const char* display = std::getenv("DISPLAY");
-        return RerunOnDesktop(L"picora-faults" + WideFromText(display ? display : ""), 1024, 768);
-    }
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return RunTestsOnOwnDesktop(argc, argv, L"picora-faults");
 }
