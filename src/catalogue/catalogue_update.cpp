@@ -35,8 +35,11 @@ void AddDetailPagePictures(const Text& link) {
     Text region = Region(page, kPictureRegionStart, kPictureRegionEnd, false);
     ExtractAllBetween(region, "src=\"", "\"", PicturePaths);
     for (const Text& path : PicturePaths) {
-        CatalogueAdd(path);
-        SetStatusText(UpdateProgressText(CatalogueCount(), ContactAccount()));
+        // Only the update changes the list meanwhile, so the new item's index gives the count
+        // without one more call to the main thread per path.
+        int index = CatalogueAdd(path);
+        int count = index >= 0 ? index + 1 : CatalogueCount();
+        SetStatusText(UpdateProgressText(count, ContactAccount()));
     }
 }
 
