@@ -68,15 +68,7 @@ Bytes MakePcx() {
     return pcx;
 }
 
-class PictureBoxTest : public testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        ASSERT_NE(CreateMainWindow(EventTable()), nullptr);
-        ShowWindow(MainWindowHandle(), SW_SHOWNOACTIVATE);
-        Pump();
-    }
-    static void TearDownTestSuite() { DestroyWindow(MainWindowHandle()); }
-};
+class PictureBoxTest : public WindowUnderTest {};
 
 TEST_F(PictureBoxTest, DrawsAtNaturalSizeFromTheTopLeftClipped) {
     // Bigger than the box: scaled to fit, the green square would shrink.

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/controls.h"
+#include "app/events.h"
 #include "app/main_window.h"
 #include "e2e/driver.h"
 #include "text/wide.h"
@@ -35,6 +37,17 @@ inline bool PixelBecomes(int box, int x, int y, COLORREF expected) {
     }
     return false;
 }
+
+// Tests that share one main window, made once for the whole suite.
+class WindowUnderTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        ASSERT_NE(CreateMainWindow(EventTable()), nullptr);
+        ShowWindow(MainWindowHandle(), SW_SHOWNOACTIVATE);
+        Pump();
+    }
+    static void TearDownTestSuite() { DestroyWindow(MainWindowHandle()); }
+};
 
 // The test program's main: its tests run on a desktop of their own on this display (the
 // default one may belong to no display), so the program first starts itself again there.

@@ -37,6 +37,9 @@ long WaitForExit(RunningProgram& program, DWORD timeoutMs = kDefaultWaitMs);
 // Ends the process if it still runs, and closes its handle.
 void StopProgram(RunningProgram& program);
 
+// The names in a folder, without "." and "..".
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder);
+
 // The class of the program's main window.
 inline constexpr wchar_t kMainWindowClass[] = L"PicoraMainWindow";
 // Answers the program's usage box with OK and gives its main window once it is visible; null

@@ -136,15 +136,7 @@ class Responsiveness {
     std::thread watcher_;
 };
 
-class PictureFaultsTest : public testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        ASSERT_NE(CreateMainWindow(EventTable()), nullptr);
-        ShowWindow(MainWindowHandle(), SW_SHOWNOACTIVATE);
-        Pump();
-    }
-    static void TearDownTestSuite() { DestroyWindow(MainWindowHandle()); }
-};
+class PictureFaultsTest : public WindowUnderTest {};
 
 TEST_F(PictureFaultsTest, UndecodablePicturesShowNothingAndTheWindowKeepsAnswering) {
     const COLORREF red = RGB(200, 30, 30), face = GetSysColor(COLOR_BTNFACE);

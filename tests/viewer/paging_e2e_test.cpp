@@ -77,19 +77,6 @@ HWND FileNameField(HWND dialog) {
     return found;
 }
 
-std::vector<std::wstring> FileNames(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
 bool FileExists(const std::wstring& name) {
     return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -122,7 +109,7 @@ class PagingTest : public testing::Test {
         StopProgram(program_);
         // Only now: the save dialog made the folder the program's current one.
         if (!scratch_.empty()) {
-            for (const auto& name : FileNames(scratch_))
+            for (const auto& name : FileNamesIn(scratch_))
                 DeleteFileW((scratch_ + L"\\" + name).c_str());
             RemoveDirectoryW(scratch_.c_str());
         }
@@ -270,7 +257,7 @@ TEST_F(PagingTest, SavePictureWritesTheRightClickedBoxAsBmpAndCancelWritesNothin
     SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
     EXPECT_EQ(ReadWholeFile(saved), expected);
 
-    EXPECT_EQ(FileNames(folder), std::vector<std::wstring>{L"照片.bmp"}) << "no other file";
+    EXPECT_EQ(FileNamesIn(folder), std::vector<std::wstring>{L"照片.bmp"}) << "no other file";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <thread>
 
+#include "e2e/driver.h"
 #include "text/wide.h"
 #include "viewer/picture_fixtures.h"
 
@@ -70,18 +71,7 @@ struct ScratchFolder {
         RemoveDirectoryW(path.c_str());
     }
     Text File(const char* name) const { return TextFromWide(path) + "\\" + name; }
-    std::vector<std::wstring> Names() const {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do {
-            std::wstring name = found.cFileName;
-            if (name != L"." && name != L"..") names.push_back(name);
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-        return names;
-    }
+    std::vector<std::wstring> Names() const { return FileNamesIn(path); }
 };
 
 Bytes ReadFile(const Text& name) {
