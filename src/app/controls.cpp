@@ -8,6 +8,7 @@
 #include "app/control_ids.h"
 #include "app/main_thread.h"
 #include "app/main_window.h"
+#include "app/paint_pacing.h"
 #include "app/picture_box.h"
 #include "app/transparent_label.h"
 #include "text/wide.h"
@@ -37,6 +38,12 @@ const Text* ItemBytes(HWND list, int index) {
     if (data == LB_ERR || data == 0) return nullptr;
     return reinterpret_cast<const Text*>(data);
 }
+
+// Under Wine every painted change of the list box or the status bar costs a few milliseconds,
+// so a long update spent most of its time painting paths and counts nobody could read.
+constexpr UINT kListPaintIntervalMs = 100;
+// About one frame of the display: a text shown less than this long is never seen anyway.
+constexpr UINT kStatusPaintIntervalMs = 16;
 
 // The dialog's own file name, kept between openings like any other setting of the control.
 Text g_saveDialogFileName;
@@ -71,16 +78,19 @@ int CatalogueAdd(const Text& path) {
     int index = -1;
     OnMainThread([&] {
         HWND list = MainWindowParts().listBox;
-        LRESULT added = SendMessageW(list, LB_ADDSTRING, 0,
-                                     reinterpret_cast<LPARAM>(WideFromText(path).c_str()));
-        if (added == LB_ERR || added == LB_ERRSPACE) return;
-        auto* bytes = new Text(path);
-        if (SendMessageW(list, LB_SETITEMDATA, added, reinterpret_cast<LPARAM>(bytes)) == LB_ERR) {
-            delete bytes;
-            SendMessageW(list, LB_DELETESTRING, added, 0);
-            return;
-        }
-        index = static_cast<int>(added);
+        ChangePaced(list, kListPaintIntervalMs, [&] {
+            LRESULT added = SendMessageW(list, LB_ADDSTRING, 0,
+                                         reinterpret_cast<LPARAM>(WideFromText(path).c_str()));
+            if (added == LB_ERR || added == LB_ERRSPACE) return;
+            auto* bytes = new Text(path);
+            if (SendMessageW(list, LB_SETITEMDATA, added, reinterpret_cast<LPARAM>(bytes)) ==
+                LB_ERR) {
+                delete bytes;
+                SendMessageW(list, LB_DELETESTRING, added, 0);
+                return;
+            }
+            index = static_cast<int>(added);
+        });
     });
     return index;
 }
@@ -97,8 +107,9 @@ void CatalogueClear() {
 void SetStatusText(const Text& text) {
     OnMainThread([&] {
         HWND bar = MainWindowParts().statusBar;
-        SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromText(text).c_str()));
-        UpdateWindow(bar);
+        ChangePaced(bar, kStatusPaintIntervalMs, [&] {
+            SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromText(text).c_str()));
+        });
     });
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "app/chores.h"
 #include "app/control_ids.h"
@@ -160,6 +161,59 @@ TEST_F(ShellTest, SaveDialogNamesANewBitmapAndKeepsItsNameOnCancel) {
     EXPECT_FALSE(OpenSaveDialog(afterCancel));
     canceller.join();
     EXPECT_EQ(afterCancel, "untouched");
+}
+
+// The pixels of `control` as shown on the screen, frame and scroll bar included.
+std::vector<uint32_t> ShownPixels(HWND control) {
+    RECT frame;
+    GetWindowRect(control, &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    HDC screen = GetWindowDC(control);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(control, screen);
+    return pixels;
+}
+
+void Serve(int ms) {
+    ULONGLONG until = GetTickCount64() + ms;
+    PumpUntil([&] { return GetTickCount64() >= until; });
+}
+
+// A worker's quick run of status texts is painted in fewer strokes, but what stays on the
+// screen once it is over is exactly the last text, as a full repaint draws it.
+TEST_F(ShellTest, AQuickRunOfStatusTextsEndsFullyPainted) {
+    // Wholly on the screen, whose pixels are what is read.
+    SetWindowPos(MainWindowHandle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(MainWindowHandle(), SW_SHOWNOACTIVATE);
+    HWND bar = MainWindowParts().statusBar;
+    SetStatusText("");
+    Serve(300);
+    const std::vector<uint32_t> before = ShownPixels(bar);
+    OnWorker([] {
+        for (int i = 1; i <= 300; ++i) SetStatusText("已更新" + ToText(i) + "张");
+    });
+    Serve(300);
+    const std::vector<uint32_t> shown = ShownPixels(bar);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    RedrawWindow(bar, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(shown != before) << "the run was never painted";
+    EXPECT_TRUE(shown == ShownPixels(bar)) << "the last text was not painted";
+    ShowWindow(MainWindowHandle(), SW_HIDE);
 }
 
 std::atomic<int> g_jobsRun = 0;
