@@ -3,6 +3,7 @@
 // the program in a folder of its own with a Chinese name, so "cfogd.ini" lands there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -60,14 +61,30 @@ class CatalogueTest : public testing::Test {
         status_bar_ = FindControl(window_, kIdStatusBar);
     }
     void TearDown() override {
+        // A busy machine delays an answer by some milliseconds; a wait on the network by seconds.
+        EXPECT_LT(slowest_answer_ms_, kSlowestAnswerMs) << "the window stopped answering";
         StopProgram(program_);
         DeleteFileW(catalogue_file_.c_str());
         DeleteFileW(program_path_.c_str());
         RemoveDirectoryW(folder_.c_str());
     }
 
+    // Also asks the window for an answer at every look: its main thread must never wait on
+    // the network, whatever the server does.
     bool StatusBecomes(const Text& expected, DWORD timeoutMs = kDefaultWaitMs) {
-        return WaitUntil([&] { return StatusBarText(status_bar_) == expected; }, timeoutMs);
+        return WaitUntil(
+            [&] {
+                AskWindow();
+                return StatusBarText(status_bar_) == expected;
+            },
+            timeoutMs);
+    }
+
+    void AskWindow() {
+        DWORD_PTR result = 0;
+        ULONGLONG before = GetTickCount64();
+        SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kSlowestAnswerMs, &result);
+        slowest_answer_ms_ = std::max(slowest_answer_ms_, GetTickCount64() - before);
     }
 
     void StartUpdate() {
@@ -91,6 +108,8 @@ class CatalogueTest : public testing::Test {
     RunningProgram program_;
     HWND window_ = nullptr;
     HWND status_bar_ = nullptr;
+    static constexpr ULONGLONG kSlowestAnswerMs = 1000;
+    ULONGLONG slowest_answer_ms_ = 0;
 };
 
 struct UpdateCase {
@@ -110,6 +129,13 @@ const UpdateCase kUpdateCases[] = {
      "/p/1.jpg\r\n/p/2.jpg\r\n/p/3.jpg\r\n/图片/四.jpg\r\n/p/5.jpg\r\n/p/6.jpg\r\n"},
     // Ten paths with repeats across pages and within one; first places kept, "/B.jpg" kept.
     {"duplicates", {ProgressText(10)}, 5, "/a.jpg\r\n/b.jpg\r\n/c.jpg\r\n/B.jpg\r\n/d.jpg\r\n"},
+    // Detail and list pages that break off, stall, answer garbage or never end give nothing;
+    // the one good detail page gives its seven paths.
+    {"faults",
+     {kStartText, ProgressText(7)},
+     7,
+     "/p/cut.jpg\r\n/p/huge.gif\r\n/pic/2.bmp\r\n/p/huge.jpg\r\n/t/garbage\r\n"
+     "/t/cut?n=50000&send=300\r\n/t/hangup\r\n"},
 };
 
 TEST_F(CatalogueTest, UpdateFillsTheCatalogueAndYesWritesItsExactBytes) {
@@ -204,6 +230,10 @@ const FillCase kFillCases[] = {
     {"three", 3, {0, 1, 2, 2, 2, 2}, 6, {0, 1, 2, 2, 2, 2}},
     // Nothing after an empty first page; the fill is tried again after the second.
     {"late", 0, {-1, -1, -1, -1, -1, -1}, 6, {0, 1, 2, 3, 4, 5}},
+    // Of entries 0 to 5 only entry 2 is a picture that can be shown: boxes 1 and 2 are cleared,
+    // boxes 4 to 6 repeat it. Box 1 stays empty, so the next list page fills the boxes again,
+    // and the picture the update kept from entry 2 now fills boxes 1 and 2 as well.
+    {"faults", 7, {-1, -1, 2, 2, 2, 2}, 7, {2, 2, 2, 2, 2, 2}},
 };
 
 // The colour of the picture's first pixel as the program's bitmap of it has it, 0x00RRGGBB.

@@ -2,6 +2,7 @@
 """The test web server's JSON-described site, which end-to-end tests build their sites from
 (run through with-server --site-json fixtures/site.json)."""
 
+import http.client
 import os
 import unittest
 import urllib.error
@@ -31,6 +32,12 @@ class JsonSite(unittest.TestCase):
         status, headers, body = get("/pa?p=2:1:41")  # the query is part of the key
         self.assertEqual((status, headers["Content-Type"]), (200, "image/gif"))
         self.assertTrue(body.startswith(b"{"))
+
+    def test_a_page_can_misbehave_as_a_test_endpoint(self):
+        with urllib.request.urlopen(SERVER + "/cut.html", timeout=30) as answer:
+            self.assertEqual(answer.headers["Content-Length"], "1000")
+            with self.assertRaises(http.client.IncompleteRead):
+                answer.read()
 
     def test_unknown_path_is_404_and_test_endpoints_stay(self):
         self.assertEqual(get("/pa?p=2:2:41")[0], 404)

@@ -155,6 +155,10 @@ class Handler(socketserver.BaseRequestHandler):
                 self.test_endpoint(sock, path, query, head + body)
                 return
             answer = self.server.site(target) if self.server.site else None
+            if isinstance(answer, str):  # a site page that misbehaves like a test endpoint
+                split = urllib.parse.urlsplit(answer)
+                self.test_endpoint(sock, split.path, urllib.parse.parse_qs(split.query), head + body)
+                return
             self.send(sock, answer or not_found())
         except (BrokenPipeError, ConnectionResetError, ConnectionAbortedError, socket.timeout):
             pass
@@ -242,6 +246,7 @@ def load_json_site(file_name):
       "/p.html": "text"                               200, the text in GBK, as HTML
       "/p.html": {"status": 404, "text": "...", "encoding": "gbk", "type": "text/html",
                   "headers": ["Name: value"], "file": "picture.jpg", "base64": "..."}
+      "/p.html": {"as": "/t/garbage"}                 answered as that test endpoint
     A relative "file" is taken from the JSON file's folder. Unknown targets answer 404."""
     with open(file_name, encoding="utf-8") as f:
         pages = json.load(f)
@@ -250,6 +255,9 @@ def load_json_site(file_name):
     for target, page in pages.items():
         if isinstance(page, str):
             page = {"text": page}
+        if "as" in page:
+            answers[target] = page["as"]
+            continue
         if "file" in page:
             with open(os.path.join(folder, page["file"]), "rb") as f:
                 body = f.read()
