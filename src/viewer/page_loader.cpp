@@ -1,20 +1,28 @@
 #include "viewer/page_loader.h"
 
+#include <atomic>
 #include <iterator>
 
 #include "app/chores.h"
 #include "app/controls.h"
 #include "app/globals.h"
+#include "app/main_thread.h"
 #include "viewer/transcode.h"
 #include "web/fetch.h"
 #include "web/site.h"
 
 void LoadPictureBox(int box, Bytes& picture) {
-    Text entry = CatalogueItem(PageSlots[box - kPictureBox1]);
-    Bytes body = FetchUrl(SiteBase() + entry);
+    std::atomic<int>& slot = PageSlots[box - kPictureBox1];
+    const int read = slot;
+    Bytes body = FetchUrl(SiteBase() + CatalogueItem(read));
     TranscodeImage(body, kImageBmp, picture);
     body = Bytes();
-    SetPicture(box, picture);
+    // A page button that moved the slot meanwhile started a run that shows the new entry; this
+    // run's picture would be stale, and could land after that one. The buttons move the slots
+    // on the main thread, so the check and the write go there together.
+    RunOnWindowThread(MainWindowHandle(), [&] {
+        if (slot == read) SetPicture(box, picture);
+    });
 }
 
 void LoadPicturePage() {

@@ -12,6 +12,7 @@
 
 #include "app/control_ids.h"
 #include "e2e/driver.h"
+#include "e2e/shown_colours.h"
 #include "text/wide.h"
 #include "viewer/transcode.h"
 #include "web/fetch.h"
@@ -236,34 +237,18 @@ const FillCase kFillCases[] = {
     {"faults", 7, {-1, -1, 2, 2, 2, 2}, 7, {2, 2, 2, 2, 2, 2}},
 };
 
-// The colour of the picture's first pixel as the program's bitmap of it has it, 0x00RRGGBB.
-std::uint32_t EntryColour(int entry) {
-    Bytes bitmap;
-    TranscodeImage(FetchUrl(SiteBase() + "/pic/" + std::to_string(entry) + ".bmp"), kImageBmp,
-                   bitmap);
-    if (bitmap.size() < 58) return 0xFF000000;
-    size_t at = bitmap[10] | bitmap[11] << 8 | bitmap[12] << 16;
-    return bitmap[at] | bitmap[at + 1] << 8 | bitmap[at + 2] << 16;
-}
-
 TEST_F(CatalogueTest, UpdateFillsTheSixBoxesOnceFromTheFirstPictures) {
     const FillCase* found = nullptr;
     for (const FillCase& c : kFillCases)
         if (g_site == c.site) found = &c;
     ASSERT_NE(found, nullptr) << "no case for the site " << g_site;
-    // The middle of a box's picture (pictures sit at its top-left).
-    auto boxColour = [&](int box) {
-        RECT place;
-        GetWindowRect(FindControl(window_, kIdPicture1 + box - 1), &place);
-        std::vector<std::uint32_t> pixels =
-            ScreenPixels({place.left + 24, place.top + 24, place.left + 25, place.top + 25});
-        return pixels.empty() ? 0xFF000000 : pixels[0];
-    };
-    std::uint32_t cleared = boxColour(1);
+    std::uint32_t cleared = BoxColour(window_, 1);
     auto shows = [&](const std::array<int, 6>& entries) {
         for (int box = 1; box <= 6; ++box) {
             int entry = entries[box - 1];
-            if (boxColour(box) != (entry < 0 ? cleared : EntryColour(entry))) return false;
+            std::uint32_t expected =
+                entry < 0 ? cleared : PathColour("/pic/" + std::to_string(entry) + ".bmp");
+            if (BoxColour(window_, box) != expected) return false;
         }
         return true;
     };

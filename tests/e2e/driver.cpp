@@ -235,6 +235,23 @@ Text StatusBarText(HWND statusBar) {
     return text;
 }
 
+Text ListBoxItem(HWND list, int index) {
+    // Unlike SB_GETTEXTW, the system carries LB_GETTEXT's buffer across processes itself.
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, index, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                             &length) ||
+        static_cast<LRESULT>(length) == LB_ERR)
+        return Text();
+    std::wstring wide(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()),
+                             SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied) ||
+        static_cast<LRESULT>(copied) == LB_ERR || copied > length)
+        return Text();
+    wide.resize(copied);
+    return TextFromWide(wide);
+}
+
 std::vector<std::uint32_t> ScreenPixels(const RECT& area) {
     int width = area.right - area.left, height = area.bottom - area.top;
     std::vector<std::uint32_t> pixels;

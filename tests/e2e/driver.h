@@ -81,6 +81,9 @@ void LeftClick(HWND window, int x, int y);
 // converted to GBK (code page 936). Empty when it cannot be read.
 Text StatusBarText(HWND statusBar);
 
+// Item `index` of a list box of another process, converted to GBK; empty when there is none.
+Text ListBoxItem(HWND list, int index);
+
 // The screen's pixels in a rectangle (screen coordinates), row after row, 0x00RRGGBB.
 std::vector<std::uint32_t> ScreenPixels(const RECT& area);
 

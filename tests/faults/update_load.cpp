@@ -6,8 +6,9 @@
 // once: the main thread must never wait on the network. (A machine shared with builds misses a
 // few asks by some milliseconds; a wait on the network misses by far more.)
 // With --press-next=N it instead presses "下一页" N times in quick succession once the update
-// has added its first path, serves a second more, and closes without saving while the update
-// still runs: the program must end with exit code 0 and keep answering meanwhile.
+// is past its first list page, waits until the boxes show the pictures of the last page, and
+// closes without saving while the update still runs: the program must end with exit code 0
+// and keep answering meanwhile.
 //   update_load --picora=PATH [--deadline-ms=N] [--press-next=N]
 #include <windows.h>
 // psapi.h needs windows.h first.
@@ -16,10 +17,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "app/control_ids.h"
 #include "e2e/driver.h"
+#include "e2e/shown_colours.h"
 
 namespace {
 
@@ -46,31 +49,68 @@ void Ask(HWND window, Watch& watch) {
     ++watch.asked;
 }
 
-const Text kProgressPrefix = "正在更新----";
+const Text kProgressPrefix = "正在更新----已更新";
 
-// Asks while waiting for the status text to start with prefix, up to the deadline.
-bool AskUntilStatus(HWND window, HWND statusBar, const Text& prefix, ULONGLONG deadline,
-                    Watch& watch) {
+// Asks while waiting for the condition, up to the deadline.
+bool AskUntil(HWND window, const std::function<bool()>& condition, ULONGLONG deadline,
+              Watch& watch) {
     while (GetTickCount64() < deadline) {
         Ask(window, watch);
-        if (StatusBarText(statusBar).rfind(prefix, 0) == 0) return true;
+        if (condition()) return true;
         Sleep(20);
     }
     return false;
 }
 
+// The count of the progress text, 0 for any other text.
+int ProgressCount(HWND statusBar) {
+    Text text = StatusBarText(statusBar);
+    if (text.rfind(kProgressPrefix, 0) != 0) return 0;
+    return std::atoi(text.c_str() + kProgressPrefix.size());
+}
+
+// Past the first list page (900 paths), whose end fills the boxes once: from then on only the
+// presses change the boxes.
+constexpr int kPressAfterCount = 1000;
+constexpr ULONGLONG kSettleMs = 3000;
+
 int PressNextDuringUpdate(RunningProgram& program, HWND window, HWND statusBar, int presses) {
     Watch watch;
     ClickButton(FindControl(window, kIdButton1));
-    bool started =
-        AskUntilStatus(window, statusBar, kProgressPrefix, GetTickCount64() + 60000, watch);
+    bool started = AskUntil(
+        window, [&] { return ProgressCount(statusBar) >= kPressAfterCount; },
+        GetTickCount64() + 120000, watch);
     HWND next = FindControl(window, kIdButton3);
     for (int i = 0; i < presses; ++i) ClickButton(next);
-    AskUntilStatus(window, statusBar, "\x01", GetTickCount64() + 1000, watch);  // just asks
-    bool stillUpdating = StatusBarText(statusBar).rfind(kProgressPrefix, 0) == 0;
-    std::printf("presses=%d started=%d still_updating=%d asks=%d unanswered=%d slowest_ms=%llu\n",
-                presses, started ? 1 : 0, stillUpdating ? 1 : 0, watch.asked, watch.unanswered,
-                static_cast<unsigned long long>(watch.worst));
+    // Each press moves the page by five entries; the last page is read from the list as it is
+    // now, since the update only appends to it.
+    HWND list = FindControl(window, kIdListBox);
+    std::uint32_t expected[6];
+    for (int box = 1; box <= 6; ++box)
+        expected[box - 1] = PathColour(ListBoxItem(list, 5 * presses + box - 1));
+    auto lastPageShown = [&] {
+        for (int box = 1; box <= 6; ++box)
+            if (expected[box - 1] == kNoColour || BoxColour(window, box) != expected[box - 1])
+                return false;
+        return true;
+    };
+    // Shown, and still so once every run has had time to finish: a run started by an earlier
+    // press must not set a box last.
+    bool shown = AskUntil(window, lastPageShown, GetTickCount64() + 20000, watch);
+    AskUntil(
+        window, [] { return false; }, GetTickCount64() + kSettleMs, watch);
+    shown = shown && lastPageShown();
+    bool stillUpdating = ProgressCount(statusBar) > 0;
+    std::printf(
+        "presses=%d started=%d last_page_shown=%d still_updating=%d asks=%d unanswered=%d "
+        "slowest_ms=%llu\n",
+        presses, started ? 1 : 0, shown ? 1 : 0, stillUpdating ? 1 : 0, watch.asked,
+        watch.unanswered, static_cast<unsigned long long>(watch.worst));
+    if (!shown) {
+        for (int box = 1; box <= 6; ++box)
+            std::printf("box %d shows %06x, the last page's picture is %06x\n", box,
+                        BoxColour(window, box), expected[box - 1]);
+    }
     PostMessageW(window, WM_CLOSE, 0, 0);
     HWND question = WaitForProgramWindow(program.processId, kDialogClass);
     if (question) AnswerMessageBox(question, IDNO);
@@ -78,7 +118,7 @@ int PressNextDuringUpdate(RunningProgram& program, HWND window, HWND statusBar, 
     std::printf("exit_code=%ld\n", exitCode);
     bool answered =
         watch.unanswered <= kMissesAllowed * watch.asked && watch.worst < kNeverSlowerMs;
-    return started && question && exitCode == 0 && answered ? 0 : 1;
+    return started && shown && question && exitCode == 0 && answered ? 0 : 1;
 }
 
 int Run(const std::wstring& picora, ULONGLONG deadlineMs, int presses) {
