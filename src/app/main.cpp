@@ -25,5 +25,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     events.OnContactBadgeClick = OnContactBadgeClick;
     int exitCode = RunApplication(events);
     CloseInternet();
-    return exitCode;
+    EndProgram(exitCode);
 }

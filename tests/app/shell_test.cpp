@@ -233,6 +233,31 @@ TEST_F(ShellTest, AWorkerThatThrowsEndsOnlyItsJob) {
     EXPECT_EQ(CatalogueItem(0), "/from-worker.jpg");
 }
 
+std::atomic<bool> g_releaseFirst = false, g_releaseSecond = false;
+
+// The end of the program releases the shared arrays only when this count is zero, so it must
+// never read zero while a job, or the job it hands on to, still runs.
+TEST_F(ShellTest, RunningWorkersCountsUntilTheLastHandedOnJobHasReturned) {
+    PumpUntil([] { return RunningWorkers() == 0; });  // the jobs of earlier tests
+    ASSERT_EQ(RunningWorkers(), 0);
+    ASSERT_TRUE(StartWorker([] {
+        while (!g_releaseFirst) Sleep(1);
+        StartWorker([] {
+            while (!g_releaseSecond) Sleep(1);
+        });
+    }));
+    EXPECT_EQ(RunningWorkers(), 1);
+    g_releaseFirst = true;
+    bool neverZero = true;
+    ULONGLONG until = GetTickCount64() + 300;
+    while (GetTickCount64() < until) neverZero = neverZero && RunningWorkers() > 0;
+    EXPECT_TRUE(neverZero);
+    EXPECT_EQ(RunningWorkers(), 1) << "the first job has returned, the second runs";
+    g_releaseSecond = true;
+    PumpUntil([] { return RunningWorkers() == 0; });
+    EXPECT_EQ(RunningWorkers(), 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
