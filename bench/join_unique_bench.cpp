@@ -5,8 +5,8 @@
 
 #include <cstdio>
 #include <fstream>
-#include <string>
 
+#include "catalogue_paths.h"
 #include "text/unique.h"
 
 namespace {
@@ -20,17 +20,10 @@ double NowMs() {
     return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
 }
 
-// Paths as the detail pages give them; every third one repeats an earlier path.
 Text MakeList(std::ofstream& lines) {
     Text list;
-    unsigned seed = 12345;
-    int fresh = 0;
-    for (int i = 0; i < kPaths; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        int number = (i % 3 == 2 && fresh > 0) ? int(seed % unsigned(fresh)) : fresh++;
-        Text path = "/photos/" + std::to_string(number / 100) + "/pic" + std::to_string(number) +
-                    ".jpg";
-        if (i > 0) list += kSeparator;
+    for (const Text& path : CataloguePaths(kPaths)) {
+        if (!list.empty()) list += kSeparator;
         list += path;
         lines << path << '\n';
     }
