@@ -74,6 +74,19 @@ Text CatalogueItem(int index) {
     return item;
 }
 
+TextArray CatalogueItems() {
+    TextArray items;
+    OnMainThread([&] {
+        HWND list = MainWindowParts().listBox;
+        LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            const Text* bytes = ItemBytes(list, static_cast<int>(i));
+            items.push_back(bytes ? *bytes : Text());
+        }
+    });
+    return items;
+}
+
 int CatalogueAdd(const Text& path) {
     int index = -1;
     OnMainThread([&] {

@@ -12,6 +12,9 @@
 int CatalogueCount();
 // 0-based; an index outside the list gives the empty text.
 Text CatalogueItem(int index);
+// Every item in list order, read in one call to the main thread: a worker reading thousands of
+// items one call each spent most of its time on the calls.
+TextArray CatalogueItems();
 // Appends at the end and returns the item's index (-1 when the list is full).
 int CatalogueAdd(const Text& path);
 void CatalogueClear();

@@ -9,11 +9,11 @@ Text DuplicatesRemovedText(int count, const Text& account) {
 }
 
 void RemoveCatalogueDuplicates() {
-    int count = CatalogueCount();
+    const TextArray items = CatalogueItems();
     Text joined;
-    for (int i = 0; i < count; ++i) {
-        joined += CatalogueItem(i);
-        if (i + 1 < count) joined += kCatalogueSeparator;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        joined += items[i];
+        if (i + 1 < items.size()) joined += kCatalogueSeparator;
     }
     joined = JoinUnique(joined, kCatalogueSeparator);
     CatalogueClear();

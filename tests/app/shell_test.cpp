@@ -57,11 +57,13 @@ void ExpectCatalogueKeepsBytes() {
     EXPECT_EQ(CatalogueCount(), static_cast<int>(std::size(kOddPaths)));
     for (std::size_t i = 0; i < std::size(kOddPaths); ++i)
         EXPECT_EQ(CatalogueItem(static_cast<int>(i)), kOddPaths[i]) << i;
+    EXPECT_EQ(CatalogueItems(), TextArray(std::begin(kOddPaths), std::end(kOddPaths)));
     EXPECT_EQ(CatalogueItem(-1), "");
     EXPECT_EQ(CatalogueItem(CatalogueCount()), "");
     CatalogueClear();
     EXPECT_EQ(CatalogueCount(), 0);
     EXPECT_EQ(CatalogueItem(0), "");
+    EXPECT_TRUE(CatalogueItems().empty());
 }
 
 TEST_F(ShellTest, CatalogueKeepsInsertionOrderAndExactBytes) {
