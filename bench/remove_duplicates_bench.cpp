@@ -139,13 +139,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     // The window needs a desktop on this display: the program starts itself again there.
-    bool onOwnDesktop = false;
-    for (int i = 1; i < argc; ++i)
-        onOwnDesktop = onOwnDesktop || argv[i] == Text(kOnDesktopArgument);
-    if (!onOwnDesktop) {
-        const char* display = std::getenv("DISPLAY");
-        return RerunOnDesktop(L"picora-bench" + Wide(display ? display : ""), 1024, 768);
-    }
+    int exitCode = 0;
+    if (!OnOwnDesktop(argc, argv, L"picora-bench", exitCode)) return exitCode;
     return Run(linesFile, items.empty() ? 20000 : std::atoi(items.c_str()),
                runs.empty() ? 3 : std::max(1, std::atoi(runs.c_str())));
 }

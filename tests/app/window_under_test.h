@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "app/controls.h"
@@ -52,13 +51,8 @@ class WindowUnderTest : public testing::Test {
 // The test program's main: its tests run on a desktop of their own on this display (the
 // default one may belong to no display), so the program first starts itself again there.
 inline int RunTestsOnOwnDesktop(int argc, char** argv, const std::wstring& name) {
-    bool onOwnDesktop = false;
-    for (int i = 1; i < argc; ++i)
-        onOwnDesktop = onOwnDesktop || argv[i] == Text(kOnDesktopArgument);
-    if (!onOwnDesktop) {
-        const char* display = std::getenv("DISPLAY");
-        return RerunOnDesktop(name + WideFromText(display ? display : ""), 1024, 768);
-    }
+    int exitCode = 0;
+    if (!OnOwnDesktop(argc, argv, name, exitCode)) return exitCode;
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <cwchar>
 
 #include "text/wide.h"
@@ -88,6 +89,14 @@ int RerunOnDesktop(const std::wstring& name, int width, int height) {
     GetExitCodeProcess(info.hProcess, &code);
     CloseHandle(info.hProcess);
     return static_cast<int>(code);
+}
+
+bool OnOwnDesktop(int argc, char** argv, const std::wstring& name, int& exitCode) {
+    for (int i = 1; i < argc; ++i)
+        if (argv[i] == Text(kOnDesktopArgument)) return true;
+    const char* display = std::getenv("DISPLAY");
+    exitCode = RerunOnDesktop(name + Wide(display ? display : ""), 1024, 768);
+    return false;
 }
 
 RunningProgram StartProgram(const std::wstring& path) {

@@ -187,12 +187,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // A desktop of its own on this display, as the other window tests.
-    bool onOwnDesktop = false;
-    for (int i = 1; i < argc; ++i)
-        onOwnDesktop = onOwnDesktop || argv[i] == Text(kOnDesktopArgument);
-    if (!onOwnDesktop) {
-        const char* display = std::getenv("DISPLAY");
-        return RerunOnDesktop(L"picora-load" + Wide(display ? display : ""), 1024, 768);
-    }
+    int exitCode = 0;
+    if (!OnOwnDesktop(argc, argv, L"picora-load", exitCode)) return exitCode;
     return Run(picora, deadlineMs, presses);
 }
