@@ -21,11 +21,9 @@ void CALLBACK EndInterval(HWND control, UINT, UINT_PTR id, DWORD) {
 }  // namespace
 
 void ChangePaced(HWND control, UINT intervalMs, const std::function<void()>& change) {
-    if (Held(control)) {
-        change();
-        return;
-    }
+    const bool held = Held(control);
     change();
+    if (held) return;
     UpdateWindow(control);
     if (!SetTimer(control, kPaceTimerId, intervalMs, EndInterval)) return;
     SetWindowLongPtrW(control, GWLP_USERDATA, 1);

@@ -1,3 +1,4 @@
+// Painting a control that changes many times a second.
 #pragma once
 
 #include <windows.h>
