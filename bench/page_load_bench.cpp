@@ -180,8 +180,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: page_load_bench --picora=PATH [--runs=N]\n");
         return 2;
     }
-    const char* display = std::getenv("DISPLAY");
-    if (!UseDesktop(L"picora-page-bench" + Wide(display ? display : ""), 1024, 768)) {
+    if (!UseDisplayDesktop(L"picora-page-bench")) {
         std::fprintf(stderr, "page_load_bench: cannot make the desktop\n");
         return 2;
     }

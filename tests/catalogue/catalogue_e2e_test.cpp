@@ -275,8 +275,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: catalogue_e2e_test --picora=PATH --site=NAME\n");
         return 2;
     }
-    const char* display = std::getenv("DISPLAY");
-    if (!UseDesktop(L"picora-catalogue" + Wide(display ? display : ""), 1024, 768)) {
+    if (!UseDisplayDesktop(L"picora-catalogue")) {
         std::fprintf(stderr, "cannot make the desktop\n");
         return 2;
     }

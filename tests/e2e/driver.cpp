@@ -91,11 +91,23 @@ int RerunOnDesktop(const std::wstring& name, int width, int height) {
     return static_cast<int>(code);
 }
 
+namespace {
+
+std::wstring DisplayDesktopName(const std::wstring& name) {
+    const char* display = std::getenv("DISPLAY");
+    return name + Wide(display ? display : "");
+}
+
+}  // namespace
+
+bool UseDisplayDesktop(const std::wstring& name) {
+    return UseDesktop(DisplayDesktopName(name), kDesktopWidth, kDesktopHeight);
+}
+
 bool OnOwnDesktop(int argc, char** argv, const std::wstring& name, int& exitCode) {
     for (int i = 1; i < argc; ++i)
         if (argv[i] == Text(kOnDesktopArgument)) return true;
-    const char* display = std::getenv("DISPLAY");
-    exitCode = RerunOnDesktop(name + Wide(display ? display : ""), 1024, 768);
+    exitCode = RerunOnDesktop(DisplayDesktopName(name), kDesktopWidth, kDesktopHeight);
     return false;
 }
 

@@ -25,8 +25,12 @@ bool UseDesktop(const std::wstring& name, int width, int height);
 // standard handles; returns its exit code (2 when it cannot start).
 inline constexpr char kOnDesktopArgument[] = "--on-own-desktop";
 int RerunOnDesktop(const std::wstring& name, int width, int height);
-// The same from main: true in the run on the program's own desktop (the name given plus this
-// display's, 1024 x 768); otherwise runs the program there and gives that run's exit code.
+// The desktops of the test programs: the name given plus this X display's, 1024 x 768, so
+// programs on different displays never share one.
+inline constexpr int kDesktopWidth = 1024, kDesktopHeight = 768;
+bool UseDisplayDesktop(const std::wstring& name);
+// From main: true in the run on the program's own such desktop; otherwise runs the program
+// there and gives that run's exit code.
 bool OnOwnDesktop(int argc, char** argv, const std::wstring& name, int& exitCode);
 
 struct RunningProgram {

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
 const wchar_t kMenuClass[] = L"#32768";
 
 std::wstring g_picoraPath;
@@ -103,8 +101,8 @@ TEST_F(MainWindowTest, UsageBoxComesFirstThenTheCentredWindow) {
     GetWindowRect(window, &outer);
     EXPECT_EQ(outer.right - outer.left, kMainWindowWidth);
     EXPECT_EQ(outer.bottom - outer.top, kMainWindowHeight);
-    EXPECT_EQ(outer.left, (kScreenWidth - kMainWindowWidth) / 2);
-    EXPECT_EQ(outer.top, (kScreenHeight - kMainWindowHeight) / 2);
+    EXPECT_EQ(outer.left, (kDesktopWidth - kMainWindowWidth) / 2);
+    EXPECT_EQ(outer.top, (kDesktopHeight - kMainWindowHeight) / 2);
     LONG style = GetWindowLongW(window, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
@@ -270,10 +268,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: picora_e2e_test --picora=PATH-TO-picora.exe\n");
         return 2;
     }
-    // One desktop per X display, so test programs on different displays never share one.
-    const char* display = std::getenv("DISPLAY");
-    std::wstring desktop = L"picora-e2e" + Wide(display ? display : "");
-    if (!UseDesktop(desktop, kScreenWidth, kScreenHeight)) {
+    if (!UseDisplayDesktop(L"picora-e2e")) {
         fprintf(stderr, "cannot make the desktop\n");
         return 2;
     }

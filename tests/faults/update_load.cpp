@@ -16,7 +16,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 
@@ -173,14 +172,10 @@ int Run(const std::wstring& picora, ULONGLONG deadlineMs, int presses) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::wstring picora;
-    ULONGLONG deadlineMs = 300000;
-    int presses = 0;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--picora=", 9) == 0) picora = Wide(argv[i] + 9);
-        if (std::strncmp(argv[i], "--press-next=", 13) == 0) presses = std::atoi(argv[i] + 13);
-        if (std::strncmp(argv[i], "--deadline-ms=", 14) == 0) deadlineMs = std::atoll(argv[i] + 14);
-    }
+    std::wstring picora = Wide(ArgumentValue(argc, argv, "picora"));
+    Text deadline = ArgumentValue(argc, argv, "deadline-ms");
+    ULONGLONG deadlineMs = deadline.empty() ? 300000 : std::atoll(deadline.c_str());
+    int presses = std::atoi(ArgumentValue(argc, argv, "press-next").c_str());
     if (picora.empty()) {
         std::fprintf(stderr,
                      "usage: update_load --picora=PATH [--deadline-ms=N] [--press-next=N]\n");

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
 const wchar_t kMenuClass[] = L"#32768";
 
 std::wstring g_picoraPath;
@@ -250,8 +248,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: paging_e2e_test --picora=PATH-TO-THE-PROGRAM\n");
         return 2;
     }
-    const char* display = std::getenv("DISPLAY");
-    if (!UseDesktop(L"picora-paging" + Wide(display ? display : ""), kScreenWidth, kScreenHeight)) {
+    if (!UseDisplayDesktop(L"picora-paging")) {
         std::fprintf(stderr, "cannot make the desktop\n");
         return 2;
     }
